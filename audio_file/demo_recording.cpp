@@ -1,0 +1,95 @@
+#include "audio_file/demo_recording.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kToneHz[2][3] = {{261.63, 329.63, 392.00}, {196.00, 246.94, 293.66}};
+constexpr double kClickShape[3] = {0.9, -0.9, 0.45};
+
+void putLe(std::vector<uint8_t>& out, uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.push_back(uint8_t(v >> (8 * i)));
+}
+
+// Full-scale fraction to the file's sample bytes (appended).
+void putSample(std::vector<uint8_t>& out, double x, uint16_t bits) {
+    if (bits == 8) {
+        long v = std::lround(x * 127.0) + 128;
+        out.push_back(uint8_t(v));
+    } else if (bits == 16) {
+        putLe(out, uint32_t(int32_t(std::lround(x * 32767.0))), 2);
+    } else {
+        putLe(out, uint32_t(int32_t(std::lround(x * 8388607.0))), 3);
+    }
+}
+
+// The chord at one frame of one channel, with the click shape where injected.
+double sampleAt(const RecordingSpec& spec, const std::vector<ClickMark>& clicks, uint64_t frame, int channel) {
+    for (const ClickMark& c : clicks)
+        if (c.channel == channel && frame >= c.frame && frame < c.frame + 3) return kClickShape[frame - c.frame];
+    const double t = double(frame) / spec.rate;
+    double x = 0;
+    for (double hz : kToneHz[channel]) x += spec.level * std::sin(2 * kPi * hz * t);
+    return x;
+}
+
+void appendFrames(std::vector<uint8_t>& out, const RecordingSpec& spec, const std::vector<ClickMark>& clicks,
+                  uint64_t from, uint64_t to) {
+    for (uint64_t f = from; f < to; ++f)
+        for (int ch = 0; ch < spec.channels; ++ch) putSample(out, sampleAt(spec, clicks, f, ch), spec.bits);
+}
+
+uint32_t dataBytes(const RecordingSpec& spec) {
+    return uint32_t(spec.frames * spec.channels * (spec.bits / 8));
+}
+
+}  // namespace
+
+std::vector<ClickMark> clickMarks(const RecordingSpec& spec) {
+    std::vector<ClickMark> marks;
+    for (uint32_t i = 0; i < spec.clicks; ++i) {
+        const uint64_t frame = spec.frames * (i + 1) / (spec.clicks + 1);
+        marks.push_back({frame, spec.channels == 2 ? int(i % 2) : 0});
+    }
+    return marks;
+}
+
+std::vector<uint8_t> waveHeader(uint16_t channels, uint32_t rate, uint16_t bits, uint32_t data) {
+    std::vector<uint8_t> h;
+    const uint16_t align = uint16_t(channels * (bits / 8));
+    h.insert(h.end(), {'R', 'I', 'F', 'F'});
+    putLe(h, 36 + data, 4);
+    h.insert(h.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
+    putLe(h, 16, 4);
+    putLe(h, 1, 2);
+    putLe(h, channels, 2);
+    putLe(h, rate, 4);
+    putLe(h, rate * align, 4);
+    putLe(h, align, 2);
+    putLe(h, bits, 2);
+    h.insert(h.end(), {'d', 'a', 't', 'a'});
+    putLe(h, data, 4);
+    return h;
+}
+
+std::vector<uint8_t> makeRecording(const RecordingSpec& spec) {
+    std::vector<uint8_t> out = waveHeader(spec.channels, spec.rate, spec.bits, dataBytes(spec));
+    out.reserve(out.size() + dataBytes(spec));
+    appendFrames(out, spec, clickMarks(spec), 0, spec.frames);
+    return out;
+}
+
+bool writeRecording(OutputFile& out, const RecordingSpec& spec) {
+    const std::vector<ClickMark> clicks = clickMarks(spec);
+    std::vector<uint8_t> chunk = waveHeader(spec.channels, spec.rate, spec.bits, dataBytes(spec));
+    constexpr uint64_t kFramesPerChunk = 65536;
+    for (uint64_t f = 0; f < spec.frames; f += kFramesPerChunk) {
+        appendFrames(chunk, spec, clicks, f, std::min(spec.frames, f + kFramesPerChunk));
+        if (out.write(chunk.data(), chunk.size()) != chunk.size()) return false;
+        chunk.clear();
+    }
+    if (!chunk.empty() && out.write(chunk.data(), chunk.size()) != chunk.size()) return false;
+    return true;
+}

@@ -1,0 +1,108 @@
+#include "audio_file/file_image.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+#include "audio_file/messages.h"
+
+namespace {
+
+void putLe32(uint8_t* p, uint32_t v) {
+    p[0] = uint8_t(v);
+    p[1] = uint8_t(v >> 8);
+    p[2] = uint8_t(v >> 16);
+    p[3] = uint8_t(v >> 24);
+}
+
+template <typename T>
+std::unique_ptr<T[]> zeroArray(size_t n) {
+    return std::unique_ptr<T[]>(new (std::nothrow) T[n]());
+}
+
+bool allocateAll(FileImage& image, const WaveInfo& edit, uint32_t budget) {
+    image.release();
+    if (!image.block.allocate(budget)) return false;
+    image.memoryBudget = budget;
+    image.pageBufferBytes = size_t(kPageBufferFrames) * edit.frameBytes;
+    image.playBufferA = zeroArray<uint8_t>(image.pageBufferBytes);
+    image.playBufferB = zeroArray<uint8_t>(image.pageBufferBytes);
+    image.filePageBuffer = zeroArray<uint8_t>(image.pageBufferBytes);
+    bool ok = image.playBufferA && image.playBufferB && image.filePageBuffer;
+    for (auto& slot : image.undoSlots) {
+        slot = zeroArray<SampleValue>(kPageBufferFrames);
+        ok = ok && slot;
+    }
+    if (!ok) image.release();
+    return ok;
+}
+
+}  // namespace
+
+void FileImage::release() {
+    block.release();
+    memoryBudget = 0;
+    imageSize = 0;
+    playBufferA.reset();
+    playBufferB.reset();
+    filePageBuffer.reset();
+    pageBufferBytes = 0;
+    for (auto& slot : undoSlots) slot.reset();
+}
+
+uint64_t memoryBudget(const WaveInfo& edit) {
+    return uint64_t(edit.imageSize) + 8192ull * 80 * edit.frameBytes + 2048ull * edit.bytesPerSample;
+}
+
+Status loadFileImage(FileSystem& fs, const std::string& path, const WaveInfo& edit, uint64_t freeAddressSpace,
+                     FileImage& image, Progress& progress) {
+    const uint64_t budget = memoryBudget(edit);
+    // Offsets into the image are 32-bit: a larger image cannot be addressed.
+    if (budget > 0xFFFFFFFFull) return refused(kOutOfMemory, kCaptionError);
+    if (!image.allocated() || image.memoryBudget < budget) {
+        if (freeAddressSpace <= budget) return refused(kOutOfMemory, kCaptionError);
+        if (!allocateAll(image, edit, uint32_t(budget))) return refused(kAllocationFailed, kCaptionError);
+    } else if (edit.format.bitsPerSample != 8) {
+        std::memset(image.bytes(), 0, image.memoryBudget);  // a reused block must read as silence again
+    }
+    if (edit.format.bitsPerSample == 8) std::memset(image.bytes(), 0x80, image.memoryBudget);
+
+    progress.open(ProgressKind::fileRead);
+    auto file = fs.openRead(path, true);
+    if (!file) {
+        progress.close();
+        return refused(kReadFailed, kCaptionError);
+    }
+    const uint32_t total = edit.imageSize;
+    // A tiny image would make the step zero: read it in one go.
+    const uint32_t step = total >= 100u ? total / 100u : total;
+    uint32_t position = 0;
+    while (position < total) {
+        const uint32_t n = std::min(step, total - position);
+        if (file->read(image.bytes() + position, n) != n) {  // any short read is a failure
+            file.reset();
+            progress.close();
+            return refused(kReadFailed, kCaptionError);
+        }
+        position += n;
+        progress.step();
+        if (progress.takeCancel()) {
+            Message question = makeMessage(kLoadCancelQuestion, kCaptionConfirm, Buttons::yesNo);
+            if (progress.ask(question) == Answer::yes) {
+                    file.reset();
+                progress.close();
+                return cancelled();
+            }
+        }
+        progress.pump();
+    }
+    file.reset();
+    progress.close();
+
+    if (edit.headerRepaired) {
+        putLe32(image.bytes() + edit.dataOffset - 4, edit.dataEnd - edit.dataOffset);
+        putLe32(image.bytes() + 4, edit.imageSize - 8);
+    }
+    image.imageSize = total;
+    return {};
+}

@@ -1,0 +1,25 @@
+#pragma once
+// Files in memory, with the failures the tests need: opens that fail, reads
+// that stop early, writes that stop early, a size the file does not have.
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "common/file_system.h"
+
+struct MemoryFileSystem final : FileSystem {
+    std::map<std::string, std::vector<uint8_t>> files;
+    int opensBeforeFailure = -1;        // -1: opens never fail
+    uint64_t readLimit = UINT64_MAX;    // reads deliver no byte at or past this file position
+    uint64_t writeLimit = UINT64_MAX;   // writes stop after this many bytes in one file
+    uint64_t sizeOverride = 0;          // nonzero: what size() reports
+    int opens = 0;
+    int exclusiveOpens = 0;
+
+    std::unique_ptr<InputFile> openRead(const std::string& path, bool exclusive) override;
+    std::unique_ptr<OutputFile> create(const std::string& path) override;
+    bool exists(const std::string& path) override { return files.count(path) != 0; }
+    bool remove(const std::string& path) override { return files.erase(path) != 0; }
+    bool replace(const std::string& source, const std::string& target) override;
+};

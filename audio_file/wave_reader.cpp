@@ -1,0 +1,165 @@
+#include "audio_file/wave_reader.h"
+
+#include <cstring>
+#include <string_view>
+
+#include "audio_file/messages.h"
+
+namespace {
+
+constexpr uint64_t kMaxRiffFile = 0xFFFFFFFFull;
+
+uint32_t le32(const uint8_t* p) {
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+uint16_t le16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
+
+struct Chunk {
+    uint64_t payload = 0;  // file offset of the payload
+    uint32_t size = 0;     // the chunk's size field
+};
+
+// Reads `bytes` at `position`; false unless every byte arrived.
+bool readAt(InputFile& file, uint64_t position, void* out, size_t bytes) {
+    return file.seek(position) && file.read(out, bytes) == bytes;
+}
+
+// Chunks follow one another from `from`: id, size, payload, pad byte after an
+// odd size. The search runs to the end of the file rather than to the end of
+// the RIFF chunk, so a damaged RIFF size does not hide the data.
+bool findChunk(InputFile& file, uint64_t fileSize, uint64_t from, std::string_view id, Chunk& found) {
+    uint64_t position = from;
+    while (position + 8 <= fileSize) {
+        uint8_t header[8];
+        if (!readAt(file, position, header, sizeof header)) return false;
+        const uint32_t size = le32(header + 4);
+        if (std::memcmp(header, id.data(), 4) == 0) {
+            found.payload = position + 8;
+            found.size = size;
+            return true;
+        }
+        position += 8 + uint64_t(size) + (size & 1u);
+    }
+    return false;
+}
+
+// The top-level RIFF chunk of form type "WAVE".
+bool findWaveForm(InputFile& file, uint64_t fileSize, uint32_t& riffSize, uint64_t& formEnd) {
+    uint64_t position = 0;
+    while (position + 12 <= fileSize) {
+        uint8_t header[12];
+        if (!readAt(file, position, header, sizeof header)) return false;
+        const uint32_t size = le32(header + 4);
+        if (std::memcmp(header, "RIFF", 4) == 0 && std::memcmp(header + 8, "WAVE", 4) == 0) {
+            riffSize = size;
+            formEnd = position + 12;
+            return true;
+        }
+        position += 8 + uint64_t(size) + (size & 1u);
+    }
+    return false;
+}
+
+Status stepFailure(std::string_view text, std::string_view caption) {
+    return refused(foregroundMessage(text, caption));
+}
+
+std::string signedText(int64_t v) { return std::to_string(v); }
+
+}  // namespace
+
+std::string repairReportText(uint32_t riffSize, uint32_t imageEnd, uint32_t dataSize, uint32_t usable,
+                             uint32_t fileSize) {
+    // Sizes are unsigned 32-bit; the differences keep their sign.
+    const std::string values[9] = {
+        std::to_string(riffSize), std::to_string(imageEnd - 8u), signedText(int64_t(imageEnd) - 8 - riffSize),
+        std::to_string(dataSize), std::to_string(usable),        signedText(int64_t(usable) - dataSize),
+        std::to_string(fileSize), std::to_string(imageEnd),      signedText(int64_t(imageEnd) - fileSize),
+    };
+    std::string out;
+    const std::string_view t = kRepairReport;
+    size_t next = 0;
+    for (size_t i = 0; i < t.size(); ++i) {
+        if (t[i] == '%' && i + 1 < t.size() && t[i + 1] == 'd' && next < 9) {
+            out += values[next++];
+            ++i;
+        } else {
+            out += t[i];
+        }
+    }
+    return out;
+}
+
+Status validateWave(FileSystem& fs, const std::string& path, FileRole role, WaveInfo& info) {
+    const std::string_view notProcessable = role == FileRole::edit ? kNotProcessable : kNotProcessableBackup;
+
+    uint64_t fileSize = 0;
+    {
+        auto probe = fs.openRead(path, false);
+        if (!probe || !probe->size(fileSize)) return refused(kSizeFailed, kCaptionFileOpen);
+    }
+    auto file = fs.openRead(path, false);
+    if (!file) return stepFailure(kOpenFailed, kCaptionChunk);
+    // No RIFF file can be larger; 32-bit offsets stay exact from here on.
+    if (fileSize > kMaxRiffFile) return stepFailure(notProcessable, kCaptionRiff);
+
+    uint32_t riffSize = 0;
+    uint64_t formEnd = 0;
+    if (!findWaveForm(*file, fileSize, riffSize, formEnd)) return stepFailure(notProcessable, kCaptionRiff);
+
+    Chunk fmt;
+    if (!findChunk(*file, fileSize, formEnd, "fmt ", fmt)) return stepFailure(kDamaged, kCaptionFmt);
+    uint8_t raw[16];
+    if (fmt.size < 16 || fmt.payload + 16 > fileSize || !readAt(*file, fmt.payload, raw, sizeof raw))
+        return stepFailure(kDamaged, kCaptionFmt);
+    SampleFormat format;
+    format.formatTag = le16(raw);
+    format.channels = le16(raw + 2);
+    format.samplesPerSecond = le32(raw + 4);
+    format.averageBytesPerSecond = le32(raw + 8);
+    format.blockAlign = le16(raw + 12);
+    format.bitsPerSample = le16(raw + 14);
+
+    Chunk data;
+    const uint64_t afterFmt = fmt.payload + fmt.size + (fmt.size & 1u);
+    if (!findChunk(*file, fileSize, afterFmt, "data", data)) return stepFailure(kDamaged, kCaptionData);
+
+    if (format.formatTag != 1) return stepFailure(kNotPcm, kCaptionFmt);
+    const bool channelsOk = format.channels == 1 || format.channels == 2;
+    const bool bitsOk = format.bitsPerSample == 8 || format.bitsPerSample == 16 || format.bitsPerSample == 24;
+    const uint32_t bytesPerSample = format.bitsPerSample / 8u;
+    const uint32_t frameBytes = bytesPerSample * format.channels;
+    // Block align steps every frame of the program and the time text divides
+    // by the rate in hundreds: both must be usable.
+    const bool alignOk = format.blockAlign == frameBytes;
+    const bool rateOk = format.samplesPerSecond >= 100;
+    if (!channelsOk || !bitsOk || !alignOk || !rateOk) return stepFailure(kUnsupported, kCaptionFmt);
+
+    if (data.payload > fileSize) return stepFailure(kDamaged, kCaptionData);
+    const uint64_t declaredEnd = data.payload + data.size;
+    uint64_t usable = declaredEnd > fileSize ? fileSize - data.payload : data.size;
+    usable = usable / frameBytes * frameBytes;
+    if (usable == 0) return stepFailure(kDamaged, kCaptionData);  // nothing to show or edit
+    const uint64_t imageEnd = data.payload + usable;
+
+    const bool sound = declaredEnd <= fileSize && data.size == usable && imageEnd - 8 <= riffSize &&
+                       uint64_t(riffSize) + 8 <= fileSize;
+
+    WaveInfo result;
+    result.format = format;
+    result.dataOffset = uint32_t(data.payload);
+    result.dataEnd = uint32_t(imageEnd);
+    result.imageSize = uint32_t(sound ? fileSize : imageEnd);
+    result.bytesPerSample = bytesPerSample;
+    result.frameBytes = frameBytes;
+    result.headerRepaired = role == FileRole::edit && !sound;
+    info = result;
+
+    if (result.headerRepaired) {
+        Message report = makeMessage(repairReportText(riffSize, uint32_t(imageEnd), data.size, uint32_t(usable),
+                                                      uint32_t(fileSize)),
+                                     path);
+        return doneWith(std::move(report));
+    }
+    return {};
+}

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# bench/run.sh [BUILD_DIR]: builds the benchmarks and prints their figures.
+# The one-hour recording is generated once and kept in BUILD_DIR/bench-data.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build}
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" --target wavegen load_bench >/dev/null
+data="$build/bench-data"
+mkdir -p "$data"
+hour="$data/hour_44k_16_stereo.wav"
+[ -f "$hour" ] || "$build/tools/wavegen" "$hour" --seconds 3600 --bits 16 --channels 2 --rate 44100
+
+best_of_5() {  # prints the best wall time of a command, in seconds
+  local best="" t0 t1 s
+  for _ in 1 2 3 4 5; do
+    t0=$(date +%s%N); "$@"; t1=$(date +%s%N)
+    s=$(echo "($t1 - $t0) / 1000000000" | bc -l)
+    if [ -z "$best" ] || [ "$(echo "$s < $best" | bc -l)" = 1 ]; then best=$s; fi
+  done
+  echo "$best"
+}
+
+cat "$hour" >/dev/null  # warm the cache
+echo "== load of a one-hour 44.1 kHz 16-bit stereo recording"
+cat_s=$(best_of_5 sh -c "cat '$hour' >/dev/null")
+"$build/bench/load_bench" "$hour" "$cat_s"

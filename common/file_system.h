@@ -1,0 +1,35 @@
+#pragma once
+// Files as the core sees them. Paths are UTF-8; the Windows implementation
+// converts them to UTF-16 at the API boundary.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+struct InputFile {
+    virtual ~InputFile() = default;
+    virtual bool size(uint64_t& bytes) = 0;
+    virtual bool seek(uint64_t position) = 0;
+    // Bytes actually read: fewer than asked at the end of the file or on error.
+    virtual size_t read(void* destination, size_t bytes) = 0;
+};
+
+struct OutputFile {
+    virtual ~OutputFile() = default;
+    virtual size_t write(const void* source, size_t bytes) = 0;
+    virtual bool flush() = 0;  // to the device, not just the cache
+};
+
+struct FileSystem {
+    virtual ~FileSystem() = default;
+    // exclusive: no sharing while open (the load and the change check).
+    virtual std::unique_ptr<InputFile> openRead(const std::string& path, bool exclusive) = 0;
+    virtual std::unique_ptr<OutputFile> create(const std::string& path) = 0;
+    virtual bool exists(const std::string& path) = 0;
+    virtual bool remove(const std::string& path) = 0;
+    // Replaces target with source in one step (the target may exist).
+    virtual bool replace(const std::string& source, const std::string& target) = 0;
+};
+
+// The platform's file system: POSIX natively, Win32 in the program.
+FileSystem& platformFileSystem();

@@ -1,0 +1,165 @@
+// velkor_driver: drives Velkor under Wine the way a user would and prints
+// what a user would see, one UTF-8 line per fact.
+//   wait CLASS TITLE [ms]        a visible top-level window (* matches any; TITLE* a prefix)
+//   gone CLASS TITLE [ms]        until no such window is visible
+//   msgbox [ms]                  the message box on screen: "caption\t..." and "text\t..." (\n as \\n)
+//   press CAPTION ID [ms]        clicks button ID of the dialog titled CAPTION
+//   enabled CAPTION ID [ms]      "1" or "0": whether button ID of that dialog is enabled
+//   title CLASS [ms]             the title of the first visible window of CLASS
+//   close CLASS TITLE [ms]       posts WM_CLOSE, as the window's close box does
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "common/utf16_win.h"
+
+namespace {
+
+constexpr DWORD kDefaultTimeout = 20000;
+
+void say(const std::string& line) {
+    const std::string out = line + "\n";
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), out.data(), DWORD(out.size()), &written, nullptr);
+}
+
+std::wstring windowText(HWND hwnd) {
+    wchar_t buf[4096];
+    const LRESULT n = SendMessageTimeoutW(hwnd, WM_GETTEXT, 4096, LPARAM(buf), SMTO_ABORTIFHUNG, 2000, nullptr)
+                          ? SendMessageW(hwnd, WM_GETTEXTLENGTH, 0, 0)
+                          : 0;
+    return std::wstring(buf, size_t(std::min<LRESULT>(n, 4095)));
+}
+
+std::wstring className(HWND hwnd) {
+    wchar_t buf[256];
+    const int n = GetClassNameW(hwnd, buf, 256);
+    return std::wstring(buf, n > 0 ? size_t(n) : 0);
+}
+
+bool matches(const std::wstring& pattern, const std::wstring& value) {
+    if (pattern == L"*") return true;
+    if (!pattern.empty() && pattern.back() == L'*') return value.compare(0, pattern.size() - 1, pattern, 0, pattern.size() - 1) == 0;
+    return pattern == value;
+}
+
+std::vector<HWND> topWindows() {
+    std::vector<HWND> all;
+    EnumWindows([](HWND h, LPARAM lp) -> BOOL {
+        if (IsWindowVisible(h)) reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
+        return TRUE;
+    }, LPARAM(&all));
+    return all;
+}
+
+HWND findWindow(const std::wstring& cls, const std::wstring& title) {
+    for (HWND h : topWindows())
+        if (matches(cls, className(h)) && matches(title, windowText(h))) return h;
+    return nullptr;
+}
+
+template <typename F>
+bool poll(DWORD timeout, F found) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (found()) return true;
+        if (GetTickCount() - start > timeout) return false;
+        Sleep(10);
+    }
+}
+
+std::string escaped(const std::wstring& text) {
+    std::string out;
+    for (char c : narrow(text)) {
+        if (c == '\n') out += "\\n";
+        else if (c == '\r') continue;
+        else out += c;
+    }
+    return out;
+}
+
+HWND messageBox() {
+    for (HWND h : topWindows())
+        if (className(h) == L"#32770" && GetDlgItem(h, 0xFFFF)) return h;
+    return nullptr;
+}
+
+int run(const std::vector<std::wstring>& a) {
+    if (a.empty()) return 2;
+    const std::wstring& cmd = a[0];
+    auto timeoutAt = [&](size_t i) { return a.size() > i ? DWORD(_wtoi(a[i].c_str())) : kDefaultTimeout; };
+    if (cmd == L"wait" && a.size() >= 3) {
+        HWND h = nullptr;
+        if (!poll(timeoutAt(3), [&] { return (h = findWindow(a[1], a[2])) != nullptr; })) {
+            say("timeout");
+            return 1;
+        }
+        say(escaped(windowText(h)));
+        return 0;
+    }
+    if (cmd == L"gone" && a.size() >= 3) {
+        if (!poll(timeoutAt(3), [&] { return findWindow(a[1], a[2]) == nullptr; })) {
+            say("still there");
+            return 1;
+        }
+        return 0;
+    }
+    if (cmd == L"msgbox") {
+        HWND h = nullptr;
+        if (!poll(timeoutAt(1), [&] { return (h = messageBox()) != nullptr; })) {
+            say("timeout");
+            return 1;
+        }
+        say("caption\t" + escaped(windowText(h)));
+        say("text\t" + escaped(windowText(GetDlgItem(h, 0xFFFF))));
+        return 0;
+    }
+    if ((cmd == L"press" || cmd == L"enabled") && a.size() >= 3) {
+        const int id = _wtoi(a[2].c_str());
+        HWND button = nullptr;
+        if (!poll(timeoutAt(3), [&] {
+                HWND d = findWindow(L"#32770", a[1]);
+                return d && (button = GetDlgItem(d, id)) != nullptr;
+            })) {
+            say("timeout");
+            return 1;
+        }
+        if (cmd == L"enabled") {
+            say(IsWindowEnabled(button) ? "1" : "0");
+            return 0;
+        }
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_NORMAL, 200, &result);
+        return 0;
+    }
+    if (cmd == L"title" && a.size() >= 2) {
+        HWND h = nullptr;
+        if (!poll(timeoutAt(2), [&] { return (h = findWindow(a[1], L"*")) != nullptr; })) {
+            say("timeout");
+            return 1;
+        }
+        say(escaped(windowText(h)));
+        return 0;
+    }
+    if (cmd == L"close" && a.size() >= 3) {
+        HWND h = nullptr;
+        if (!poll(timeoutAt(3), [&] { return (h = findWindow(a[1], a[2])) != nullptr; })) {
+            say("timeout");
+            return 1;
+        }
+        PostMessageW(h, WM_CLOSE, 0, 0);
+        return 0;
+    }
+    say("usage: wait|gone|msgbox|press|enabled|title|close ...");
+    return 2;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    std::vector<std::wstring> args(argv + 1, argv + argc);
+    return run(args);
+}

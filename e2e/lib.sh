@@ -1,0 +1,76 @@
+# Shared helpers of the end-to-end tests: one Wine prefix per test run, an
+# Xvfb display per case, the driver program, and assertions.
+: "${E2E_WORK:?E2E_WORK must name the work directory}"
+export WINEPREFIX="$E2E_WORK/prefix"
+export WINEARCH=win64 WINEDEBUG=-all LANG=C.UTF-8 LC_ALL=C.UTF-8
+export WINEDLLOVERRIDES="mscoree,mshtml="
+SHOTS="$E2E_WORK/shots"
+mkdir -p "$SHOTS"
+
+XVFB_PID=""
+VELKOR_PID=""
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+note() { echo "-- $*"; }
+
+# A Windows path for a file of ours (Wine maps / to Z:).
+winpath() { local p; p=$(readlink -f "$1"); echo "Z:${p//\//\\}"; }
+
+start_display() {
+  local n
+  for n in $(seq 91 160); do
+    [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1600x1000x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    for _ in $(seq 50); do
+      [ -S "/tmp/.X11-unix/X$n" ] && break
+      kill -0 "$XVFB_PID" 2>/dev/null || break
+      sleep 0.1
+    done
+    if [ -S "/tmp/.X11-unix/X$n" ] && kill -0 "$XVFB_PID" 2>/dev/null; then
+      export DISPLAY=":$n"
+      return 0
+    fi
+  done
+  fail "no free X display"
+}
+
+# Only what this run started: the prefix is ours alone, so wineserver -k
+# ends exactly our Wine processes.
+stop_all() {
+  if [ -n "$VELKOR_PID" ]; then kill "$VELKOR_PID" 2>/dev/null || true; fi
+  wineserver -k 2>/dev/null || true
+  if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; wait "$XVFB_PID" 2>/dev/null || true; fi
+}
+
+start_velkor() {
+  (cd "$CASE_DIR" && exec wine "$VELKOR_EXE" "$@") >"$CASE_DIR/velkor.out" 2>&1 &
+  VELKOR_PID=$!
+}
+
+# Waits for Velkor to end and checks its exit code.
+expect_exit() {  # code, timeout in seconds
+  local want=$1 timeout=${2:-30} i rc="still running"
+  for i in $(seq $((timeout * 10))); do
+    if ! kill -0 "$VELKOR_PID" 2>/dev/null; then
+      rc=0
+      wait "$VELKOR_PID" || rc=$?
+      VELKOR_PID=""
+      break
+    fi
+    sleep 0.1
+  done
+  expect_eq "exit code" "$rc" "$want"
+}
+
+drive() { wine "$VELKOR_DRIVER" "$@"; }
+
+expect_eq() {  # what, got, want
+  if [ "$2" != "$3" ]; then
+    printf 'FAIL: %s\n  got:  %q\n  want: %q\n' "$1" "$2" "$3" >&2
+    exit 1
+  fi
+  note "ok: $1"
+}
+
+shot() { import -window root "$SHOTS/$1.png" 2>/dev/null || true; }

@@ -1,0 +1,76 @@
+# Loading a file: the title of a loaded file, the repair report, a refused
+# file, and cancelling a long load.
+
+# A stereo 16-bit file whose header claims `claimed` data bytes; the file
+# is sparse, so a long recording costs no disk.
+sparse_wave() {  # path, claimed data bytes, real data bytes
+  python3 - "$1" "$2" "$3" <<'PY'
+import struct, sys
+path, claimed, real = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
+hdr = b'RIFF' + struct.pack('<I', (36 + claimed) & 0xFFFFFFFF) + b'WAVEfmt ' + struct.pack('<IHHIIHH', 16, 1, 2, 44100, 176400, 4, 16) + b'data' + struct.pack('<I', claimed)
+with open(path, 'wb') as f:
+    f.write(hdr)
+    f.truncate(44 + real)
+PY
+}
+
+case_load_valid() {
+  "$VELKOR_WAVEGEN" "$CASE_DIR/take1.wav" --seconds 20 --bits 24 --channels 2
+  start_velkor "$(winpath "$CASE_DIR/take1.wav")"
+  expect_eq "main window title" "$(drive wait MainWndClass '雑音編集*')" "雑音編集　take1.wav　00分20秒000"
+  shot load_valid
+  drive close MainWndClass '雑音編集*' >/dev/null
+  expect_exit 0 30
+}
+
+case_load_repair_report() {
+  "$VELKOR_WAVEGEN" "$CASE_DIR/damaged take.wav" --frames 1000 --bits 16 --channels 2
+  truncate -s 3044 "$CASE_DIR/damaged take.wav"  # the data chunk now runs 1000 bytes past the end
+  local win; win=$(winpath "$CASE_DIR/damaged take.wav")
+  start_velkor "$win"
+  local box; box=$(drive msgbox)
+  shot repair_report
+  local text='このウェーブファイルは破損しているので保存時は下記のように修正します。\n\n　　　　　　　　　　　　　元のデータ　修正後のデータ　( 増減 )\n1: RIFFチャンクサイズ 4036　3036　( -1000 )\n2: 音声データサイズ   4000　3000　( -1000 )\n3: ファイルサイズ       3044　3044　( 0 )'
+  expect_eq "repair report" "$box" "$(printf 'caption\t%s\ntext\t%s' "$win" "$text")"
+  drive press "$win" 1 >/dev/null
+  expect_eq "title after the report" "$(drive wait MainWndClass '雑音編集*')" "雑音編集　damaged take.wav　00分00秒017"
+  drive close MainWndClass '雑音編集*' >/dev/null
+  expect_exit 0 30
+  expect_eq "file untouched on disk" "$(stat -c %s "$CASE_DIR/damaged take.wav")" 3044
+}
+
+case_load_not_wave() {
+  printf 'This is not a recording.%.0s' $(seq 200) >"$CASE_DIR/notes.wav"
+  start_velkor "$(winpath "$CASE_DIR/notes.wav")"
+  expect_eq "refusal" "$(drive msgbox)" "$(printf 'caption\tRIFF検出\ntext\tVelkorでは処理できないファイルです。')"
+  drive press RIFF検出 1 >/dev/null
+  expect_exit 0 30
+}
+
+# The driver waits for the progress dialog and presses its cancel button.
+cancel_load() {
+  sparse_wave "$CASE_DIR/long.wav" 1600000000 1600000000
+  drive wait '#32770' 'ファイル読込中' 60000 >"$CASE_DIR/progress.out" &
+  local waiter=$!
+  start_velkor "$(winpath "$CASE_DIR/long.wav")"
+  wait "$waiter" || fail "no progress dialog"
+  expect_eq "cancel enabled" "$(drive enabled 'ファイル読込中' 1)" 1
+  drive press 'ファイル読込中' 1 >/dev/null
+  expect_eq "cancel question" "$(drive msgbox)" \
+    "$(printf 'caption\t確認\ntext\t中止ボタンが押されました、Velkorを終了します。')"
+  shot "progress_cancel_question"
+}
+
+case_load_cancel_yes() {
+  cancel_load
+  drive press 確認 6 >/dev/null
+  expect_exit 0 60
+}
+
+case_load_cancel_no() {
+  cancel_load
+  drive press 確認 7 >/dev/null
+  expect_eq "loads on after No" "$(drive wait MainWndClass '雑音編集*' 120000)" "雑音編集　long.wav　151分10秒294"
+  drive close MainWndClass '雑音編集*' >/dev/null
+  expect_exit 0 60
+}

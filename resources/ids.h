@@ -1,0 +1,9 @@
+// Resource and control IDs, read by windres and by C++. #defines only.
+#pragma once
+
+// Icon
+#define IDI_VELKOR 143
+
+// Progress dialog and its bar; the cancel button is IDOK (1).
+#define IDD_PROGRESS 207
+#define IDC_PROGRESS_BAR 347

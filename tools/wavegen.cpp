@@ -1,0 +1,49 @@
+// wavegen OUT.wav [--bits 8|16|24] [--channels 1|2] [--rate HZ] [--seconds S | --frames N]
+//                 [--clicks N] [--list-clicks]
+// Writes a deterministic chord with injected clicks (see demo_recording.h).
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "audio_file/demo_recording.h"
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: wavegen OUT.wav [--bits B] [--channels C] [--rate R] [--seconds S] "
+                             "[--frames N] [--clicks N] [--list-clicks]\n");
+        return 2;
+    }
+    RecordingSpec spec;
+    double seconds = -1;
+    bool listClicks = false;
+    for (int i = 2; i < argc; ++i) {
+        const std::string a = argv[i];
+        auto next = [&]() -> const char* { return i + 1 < argc ? argv[++i] : "0"; };
+        if (a == "--bits") spec.bits = uint16_t(std::atoi(next()));
+        else if (a == "--channels") spec.channels = uint16_t(std::atoi(next()));
+        else if (a == "--rate") spec.rate = uint32_t(std::atol(next()));
+        else if (a == "--seconds") seconds = std::atof(next());
+        else if (a == "--frames") spec.frames = std::strtoull(next(), nullptr, 10);
+        else if (a == "--clicks") spec.clicks = uint32_t(std::atoi(next()));
+        else if (a == "--list-clicks") listClicks = true;
+        else {
+            std::fprintf(stderr, "wavegen: unknown option %s\n", a.c_str());
+            return 2;
+        }
+    }
+    if (seconds >= 0) spec.frames = uint64_t(seconds * spec.rate);
+    if ((spec.bits != 8 && spec.bits != 16 && spec.bits != 24) || (spec.channels != 1 && spec.channels != 2)) {
+        std::fprintf(stderr, "wavegen: bits must be 8, 16 or 24 and channels 1 or 2\n");
+        return 2;
+    }
+    auto out = platformFileSystem().create(argv[1]);
+    if (!out || !writeRecording(*out, spec)) {
+        std::fprintf(stderr, "wavegen: cannot write %s\n", argv[1]);
+        return 1;
+    }
+    if (listClicks)
+        for (const ClickMark& m : clickMarks(spec))
+            std::printf("%llu %d\n", static_cast<unsigned long long>(m.frame), m.channel);
+    return 0;
+}
