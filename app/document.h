@@ -1,11 +1,24 @@
 #pragma once
-// The program's state: one edit file, one backup file, one view. Owned by
-// the main window and passed explicitly to every operation.
+// The program's state: one edit file, one backup file, one view, one edit.
+// Owned by the main window and passed explicitly to every operation.
+#include <array>
+#include <cstdint>
 #include <string>
 
 #include "audio_file/file_image.h"
 #include "audio_file/wave_info.h"
+#include "edit/history.h"
+#include "edit/page_buffers.h"
 #include "view/view_state.h"
+
+constexpr int32_t kMaxColumns = 1280;
+
+// Mouse state of the waveform area between a press and its release.
+struct PointerState {
+    uint32_t pressTime = 0;  // ms, the clock of the press
+    int32_t savedLeft = 0;   // the edit frame's columns before the press
+    int32_t savedRight = 0;
+};
 
 struct Document {
     std::string editPath;    // UTF-8, full path
@@ -13,8 +26,18 @@ struct Document {
     WaveInfo edit;
     WaveInfo backup;
     FileImage image;
+    PageBuffers pages;
     ViewState view;
+    PointerState pointer;
+    History history;
+    std::array<int32_t, kMaxColumns> whiteWaveform{};  // kept by passes that ask for it
+    bool slideGainActive = false;  // page 5: the gain was set over the whole of page 4
+    int32_t slideStep = 0;
+    bool bandEditing = false;
+    bool shorteningAutomatic = false;  // the automatic-shortening choice
 
     bool hasBackup() const { return !backupPath.empty(); }
     bool stereo() const { return edit.format.channels == 2; }
+    // The file the reference audio is read from: the backup, else the edit file as on disk.
+    const std::string& referencePath() const { return hasBackup() ? backupPath : editPath; }
 };

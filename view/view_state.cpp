@@ -1,5 +1,7 @@
 #include "view/view_state.h"
 
+#include <algorithm>
+
 void buildScales(ViewState& view, const WaveInfo& file) {
     const uint32_t totalFrames = (file.dataEnd - file.dataOffset) / file.frameBytes;
     view.framesPerPixel = kFramesPerPixel;
@@ -9,6 +11,9 @@ void buildScales(ViewState& view, const WaveInfo& file) {
                                      view.framesPerPixel[0]);
     view.zoomFrameWidth[1] = view.screenWidth / 16;
     view.zoomFrameWidth[2] = view.zoomFrameWidth[3] = view.zoomFrameWidth[4] = view.screenWidth / 8;
+    // A rescaled or resumed overview column must leave page 1 inside the overview.
+    const int32_t highest = std::max(view.screenWidth - view.zoomFrameWidth[0] - 1, 0);
+    view.zoomFrameLeft[0] = std::clamp(view.zoomFrameLeft[0], 0, highest);
 }
 
 uint32_t columnOffset(const ViewState& view, const WaveInfo& file, int32_t x, int p) {

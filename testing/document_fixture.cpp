@@ -1,0 +1,36 @@
+#include "testing/document_fixture.h"
+
+#include <stdexcept>
+
+#include "audio_file/wave_reader.h"
+
+std::vector<uint8_t> LoadedDocument::imageBytes() const {
+    return std::vector<uint8_t>(doc->image.bytes(), doc->image.bytes() + doc->image.imageSize);
+}
+
+std::unique_ptr<LoadedDocument> loadDocument(const std::vector<uint8_t>& bytes, int32_t width,
+                                             const std::vector<uint8_t>* backup) {
+    auto l = std::make_unique<LoadedDocument>();
+    l->original = bytes;
+    l->fs.files["edit.wav"] = bytes;
+    Document& d = *l->doc;
+    d.editPath = "edit.wav";
+    if (!validateWave(l->fs, d.editPath, FileRole::edit, d.edit).ok()) throw std::runtime_error("edit file refused");
+    if (backup) {
+        l->fs.files["backup.wav"] = *backup;
+        d.backupPath = "backup.wav";
+        if (!validateWave(l->fs, d.backupPath, FileRole::backup, d.backup).ok())
+            throw std::runtime_error("backup file refused");
+    }
+    SilentProgress progress;
+    if (!loadFileImage(l->fs, d.editPath, d.edit, 1ull << 40, d.image, progress).ok())
+        throw std::runtime_error("load failed");
+    if (!d.pages.allocate()) throw std::runtime_error("no memory");
+    d.view.screenWidth = width;
+    buildScales(d.view, d.edit);
+    return l;
+}
+
+std::unique_ptr<LoadedDocument> loadRecording(const RecordingSpec& spec, int32_t width) {
+    return loadDocument(makeRecording(spec), width);
+}

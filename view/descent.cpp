@@ -1,0 +1,54 @@
+#include "view/descent.h"
+
+#include "view/frames.h"
+#include "view/gain.h"
+#include "view/pages.h"
+#include "view/white_waveform.h"
+
+void descendToLoudest(Document& doc, FileSystem& fs, ViewEvents& events) {
+    ViewState& v = doc.view;
+    if (v.page < 1 || v.page > 4 || v.editFramePresent) return;
+    if (v.page == 1) {
+        // Page 2 needs its working copy before anything below it can be read.
+        enlarge(doc, fs, events);
+        if (v.page != 2) return;
+        v.page = 1;
+        removeGain(doc, 2, events);
+        applyGain(doc, kDefaultGainShift, 1, events);
+    }
+    keepWhiteWaveform(doc);
+    v.shorteningStartPage = v.page;
+    const bool band = doc.bandEditing;
+    for (int i = v.shorteningStartPage; i < 5; ++i) {
+        removeGain(doc, v.page, events);
+        v.page += 1;
+        applyGain(doc, kDefaultGainShift, v.page, events);
+        v.centreOnMax = v.page != 5;
+        keepWhiteWaveform(doc);
+    }
+    (void)band;  // band editing is left here once it exists
+    events.titlesChanged = true;
+    events.repaintWaveform = true;
+    v.pageEntryLeft[5] = v.zoomFrameLeft[4];
+    int32_t left = v.whiteMaxColumn - 4, right = v.whiteMaxColumn + 4;
+    if (left < 0) left = 0, right = 8;
+    if (right >= v.screenWidth) left = v.screenWidth - 9, right = v.screenWidth - 1;
+    v.editFrameLeft = left;
+    v.editFrameRight = right;
+    setEditFrameBytes(doc);
+    openEdit(doc, events);
+    events.buttons = PageButtons{false, true, true};
+    events.repaintDisplay2 = true;
+}
+
+void returnFromDescent(Document& doc, ViewEvents& events) {
+    ViewState& v = doc.view;
+    if (v.shorteningStartPage == 0) return;
+    removeGain(doc, v.page, events);
+    v.page = v.shorteningStartPage;
+    v.shorteningStartPage = 0;
+    events.titlesChanged = true;
+    applyGain(doc, kDefaultGainShift, v.page, events);
+    events.repaintWaveform = true;
+    events.buttons = PageButtons{true, true, false};
+}

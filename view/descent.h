@@ -1,0 +1,11 @@
+#pragma once
+// Descending to the loudest click: from the current page down to page 5,
+// each deeper zoom frame centred on the white waveform's maximum, ending
+// with an edit frame of eight frames around the sharpest jump.
+#include "app/document.h"
+#include "common/file_system.h"
+#include "view/view_events.h"
+
+void descendToLoudest(Document& doc, FileSystem& fs, ViewEvents& events);
+// Back to the page the descent started from.
+void returnFromDescent(Document& doc, ViewEvents& events);

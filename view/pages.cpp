@@ -1,0 +1,179 @@
+#include "view/pages.h"
+
+#include <algorithm>
+
+#include "audio_file/page_read.h"
+#include "edit/page_io.h"
+#include "view/gain.h"
+#include "view/messages.h"
+
+namespace {
+
+PageButtons pageButtons(int page) { return page == 5 ? PageButtons{false, true, false} : PageButtons{true, true, false}; }
+
+// From page 1 into page 2: the stretch into workSamples, the reference
+// audio into the page buffer. False (with the message) when the read fails.
+bool loadStretch(Document& doc, FileSystem& fs, ViewEvents& events) {
+    doc.pages.workOrigin = columnOffset(doc.view, doc.edit, 0, 2);
+    loadPage(doc);
+    const uint64_t offset = pageFileOffset(doc.pages.workOrigin, doc.edit, doc.hasBackup() ? &doc.backup : nullptr);
+    const size_t bytes = size_t(stretchFrames(doc)) * doc.edit.frameBytes;
+    size_t got = 0;
+    if (!readPage(fs, doc.referencePath(), offset, bytes, doc.image.filePageBuffer.get(), doc.image.pageBufferBytes,
+                  doc.edit.format.bitsPerSample == 8, got)) {
+        events.message = makeMessage(kReferenceReadFailed, kCaptionReadError);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+void enterEditView(Document& doc, FileSystem& fs, int32_t resumedPage, ViewEvents& events) {
+    ViewState& v = doc.view;
+    v.page = 1;
+    v.gainShift = 0;  // the image holds no gain on page 0
+    v.editFramePresent = false;
+    v.dragging = false;
+    v.shorteningStartPage = 0;
+    doc.bandEditing = false;
+    doc.slideGainActive = false;
+    doc.history = History{};
+    events.titlesChanged = true;
+    for (int32_t l = 1; l < resumedPage && l <= 4; ++l) {
+        enlarge(doc, fs, events);
+        if (v.page != l + 1) break;  // the reference read failed
+    }
+    for (int p = 1; p < kPages; ++p) v.pageEntryLeft[p] = v.zoomFrameLeft[p];
+    applyGain(doc, kDefaultGainShift, v.page, events);
+    events.buttons = pageButtons(v.page);
+    events.repaintWaveform = true;
+}
+
+void enlarge(Document& doc, FileSystem& fs, ViewEvents& events) {
+    ViewState& v = doc.view;
+    if (v.page < 1 || v.page > 4 || v.editFramePresent) return;
+    removeGain(doc, v.page, events);
+    if (v.page == 1 && !loadStretch(doc, fs, events)) return;  // stays on page 1
+    v.page += 1;
+    applyGain(doc, kDefaultGainShift, v.page, events);
+    events.repaintWaveform = true;
+    events.titlesChanged = true;
+    if (v.page == 5) v.pageEntryLeft[5] = v.zoomFrameLeft[4];
+    else v.pageEntryLeft[v.page] = v.zoomFrameLeft[v.page];
+    events.buttons = pageButtons(v.page);
+}
+
+void reduce(Document& doc, ViewEvents& events) {
+    ViewState& v = doc.view;
+    if (v.page < 1 || v.editFramePresent) return;
+    if (v.page == 5 && doc.slideGainActive) endSlide(doc, events);
+    if (v.page == 1) {
+        removeGain(doc, 1, events);
+        events.refreshOverviewChannel = v.channel;
+        v.page = 0;
+        events.showOverview = true;
+        return;
+    }
+    removeGain(doc, v.page, events);
+    v.page -= 1;
+    events.titlesChanged = true;
+    v.pageEntryLeft[v.page] = v.zoomFrameLeft[v.page];
+    if (v.page == 1) {
+        events.hideAuxiliaryWindows = true;
+        doc.shorteningAutomatic = false;
+        storePage(doc);
+    }
+    applyGain(doc, kDefaultGainShift, v.page, events);
+    events.repaintWaveform = true;
+    events.buttons = pageButtons(v.page);
+}
+
+void beginSlideGain(Document& doc, ViewEvents& events) {
+    if (doc.view.page != 5 || doc.slideGainActive) return;
+    removeGain(doc, 5, events);
+    applyGain(doc, kDefaultGainShift, 4, events);
+    doc.slideGainActive = true;
+}
+
+bool slideTick(Document& doc, bool increase, ViewEvents& events) {
+    ViewState& v = doc.view;
+    if (v.page != 5) return false;
+    doc.slideStep += 1;
+    const int32_t move = doc.slideStep / 50 + 1;  // a column faster every 50 ticks
+    const int32_t highest = v.screenWidth - v.zoomFrameWidth[4] - 1;
+    int32_t& left = v.zoomFrameLeft[4];
+    bool clamped = false;
+    if (increase) {
+        left += move;
+        if (left > highest) left = highest, clamped = true;
+    } else {
+        left -= move;
+        if (left < 0) left = 0, clamped = true;
+    }
+    if (!clamped) {
+        events.repaintWaveform = true;
+        events.repaintDisplay2 = true;
+    }
+    return !clamped;
+}
+
+void endSlide(Document& doc, ViewEvents& events) {
+    doc.slideStep = 0;
+    if (!doc.slideGainActive) return;
+    removeGain(doc, 4, events);
+    doc.view.gainShift = 0;
+    applyGain(doc, kDefaultGainShift, 5, events);
+    doc.slideGainActive = false;
+    events.repaintWaveform = true;
+}
+
+void slideHome(Document& doc, ViewEvents& events) {
+    if (doc.view.page != 5) return;
+    doc.view.zoomFrameLeft[4] = doc.view.pageEntryLeft[5];
+    events.repaintWaveform = true;
+    events.repaintDisplay2 = true;
+    endSlide(doc, events);
+}
+
+void switchChannel(Document& doc, ViewEvents& events) {
+    ViewState& v = doc.view;
+    if (!doc.stereo()) return;
+    if (v.page == 0) {  // the overview holds no gain and no working copy
+        v.channel ^= 1;
+        events.repaintWaveform = true;
+        return;
+    }
+    if (v.editFramePresent) return;  // the caller confirms first
+    if (v.page == 5 && doc.slideGainActive) endSlide(doc, events);
+    removeGain(doc, v.page, events);
+    // Only a working copy is written back: on page 1 the image is current.
+    if (v.page >= 2) storePage(doc);
+    events.refreshOverviewChannel = v.channel;
+    v.channel ^= 1;
+    events.titlesChanged = true;
+    applyGain(doc, kDefaultGainShift, v.page, events);
+    events.repaintWaveform = true;
+}
+
+void leaveEditView(Document& doc, ViewEvents& events) {
+    ViewState& v = doc.view;
+    if (v.page == 0) return;
+    if (v.page == 5 && doc.slideGainActive) endSlide(doc, events);
+    removeGain(doc, v.page, events);
+    if (v.page >= 2) storePage(doc);
+    events.refreshOverviewChannel = v.channel;
+}
+
+int32_t rescaleColumn(int32_t column, int32_t from, int32_t to) {
+    return int32_t(int64_t(column) * to / from);
+}
+
+void changeWidth(Document& doc, int32_t newWidth) {
+    ViewState& v = doc.view;
+    if (newWidth == v.screenWidth) return;
+    v.zoomFrameLeft[0] = rescaleColumn(v.zoomFrameLeft[0], v.screenWidth, newWidth);
+    v.screenWidth = newWidth;
+    for (int p = 1; p <= 4; ++p) v.zoomFrameLeft[p] = 0;
+    buildScales(v, doc.edit);
+}

@@ -1,0 +1,285 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "audio_file/tests/wave_builder.h"
+#include "edit/page_io.h"
+#include "edit/sample_access.h"
+#include "testing/document_fixture.h"
+#include "view/descent.h"
+#include "view/frames.h"
+#include "view/gain.h"
+#include "view/pages.h"
+#include "view/white_waveform.h"
+
+namespace {
+
+RecordingSpec clicks(uint16_t channels, uint16_t bits, uint64_t frames, uint32_t count = 3) {
+    RecordingSpec s;
+    s.channels = channels;
+    s.bits = bits;
+    s.frames = frames;
+    s.clicks = count;
+    return s;
+}
+
+TEST(Enlarge, PageTwoLoadsTheStretchAndTheReferenceAudio) {
+    auto l = loadRecording(clicks(2, 16, 44100 * 20));
+    Document& d = **l;
+    ViewEvents e;
+    enterEditView(d, l->fs, 0, e);
+    d.view.zoomFrameLeft[1] = 12;
+    enlarge(d, l->fs, e);
+    ASSERT_EQ(d.view.page, 2);
+    EXPECT_EQ(d.pages.workOrigin, d.edit.dataOffset + 12u * 8192 * 4);
+    // The edit file as stored on disk, from the same frame.
+    EXPECT_EQ(0, std::memcmp(d.image.filePageBuffer.get(), l->original.data() + d.pages.workOrigin, 4096));
+    EXPECT_TRUE(e.titlesChanged);
+    ASSERT_TRUE(e.buttons.has_value());
+    EXPECT_EQ(*e.buttons, (PageButtons{true, true, false}));
+    EXPECT_EQ(d.view.pageEntryLeft[2], d.view.zoomFrameLeft[2]);
+}
+
+TEST(Enlarge, BackupFileReadAtTheSameFrame) {
+    // The backup's data starts 24 bytes later (a longer "fmt " chunk).
+    const std::vector<uint8_t> edit = simpleWave(2, 16, 300000);
+    const std::vector<uint8_t> backup =
+        riffFile({chunk("fmt ", fmtPayload(pcmFormat(2, 16), 40)), chunk("data", pattern(300000 * 4, 9))});
+    auto l = loadDocument(edit, 640, &backup);
+    Document& d = **l;
+    ViewEvents e;
+    enterEditView(d, l->fs, 0, e);
+    d.view.zoomFrameLeft[1] = 3;
+    enlarge(d, l->fs, e);
+    ASSERT_EQ(d.view.page, 2);
+    const uint32_t frame = 3 * 8192;
+    EXPECT_EQ(0, std::memcmp(d.image.filePageBuffer.get(), backup.data() + 68 + frame * 4, 4096));
+}
+
+TEST(Enlarge, ReferenceReadFailureStaysOnPageOne) {
+    auto l = loadRecording(clicks(2, 16, 44100 * 20));
+    Document& d = **l;
+    ViewEvents e;
+    enterEditView(d, l->fs, 0, e);
+    l->fs.files.clear();  // the file went away after loading
+    ViewEvents failed;
+    enlarge(d, l->fs, failed);
+    EXPECT_EQ(d.view.page, 1);
+    EXPECT_EQ(d.view.gainShift, 0);
+    EXPECT_EQ(failed.message.text,
+              "ファイル読込に失敗しました。以降のデータには信頼性が無いので終了して下さい。\n現在までのデータは有効です。");
+    EXPECT_EQ(failed.message.caption, "ファイル読込エラー");
+}
+
+TEST(PageRoundTrip, DownToPageFiveAndBackLeavesTheImageAsLoaded) {
+    for (uint16_t bits : {8, 16, 24}) {
+        RecordingSpec quiet = clicks(2, bits, 44100 * 30, 0);
+        quiet.level = 0.01;
+        auto l = loadRecording(quiet, 960);
+        Document& d = **l;
+        ViewEvents e;
+        enterEditView(d, l->fs, 0, e);
+        EXPECT_EQ(d.view.gainShift, kDefaultGainShift);
+        for (int p = 0; p < 4; ++p) {
+            d.view.zoomFrameLeft[d.view.page] = 17 + p;
+            enlarge(d, l->fs, e);
+        }
+        ASSERT_EQ(d.view.page, 5);
+        EXPECT_EQ(d.view.pageEntryLeft[5], d.view.zoomFrameLeft[4]);
+        ASSERT_EQ(*e.buttons, (PageButtons{false, true, false}));
+        for (int p = 0; p < 5; ++p) reduce(d, e);
+        EXPECT_EQ(d.view.page, 0);
+        EXPECT_TRUE(e.showOverview);
+        EXPECT_EQ(d.view.gainShift, 0);
+        EXPECT_EQ(l->imageBytes(), l->original) << bits;
+    }
+}
+
+TEST(Reduce, WritesTheWorkingCopyBackOnArrivingAtPageOne) {
+    auto l = loadRecording(clicks(2, 24, 44100 * 20));
+    Document& d = **l;
+    ViewEvents e;
+    enterEditView(d, l->fs, 0, e);
+    enlarge(d, l->fs, e);
+    const uint32_t q = d.pages.workOrigin + 6 * 50;  // left channel, frame 50 of the stretch
+    d.pages.workSamples[slotOf(q, d.pages.workOrigin, 3)] = 0x123456 << d.view.gainShift;
+    reduce(d, e);
+    ASSERT_EQ(d.view.page, 1);
+    EXPECT_TRUE(e.hideAuxiliaryWindows);
+    ViewEvents back;
+    reduce(d, back);
+    EXPECT_EQ(readSample(d.image.bytes(), q, 3), 0x123456);
+    EXPECT_EQ(back.refreshOverviewChannel, 0);
+}
+
+TEST(ChannelSwitch, OnPageOneOnlyTheChannelChanges) {
+    auto l = loadRecording(clicks(2, 16, 44100 * 20));
+    Document& d = **l;
+    ViewEvents e;
+    enterEditView(d, l->fs, 0, e);
+    // A stale working copy must never reach the image.
+    std::fill(d.pages.workSamples.get(), d.pages.workSamples.get() + kWorkSlots, 0x7F0000);
+    switchChannel(d, e);
+    EXPECT_EQ(d.view.channel, 1);
+    removeGain(d, 1, e);
+    EXPECT_EQ(l->imageBytes(), l->original);
+}
+
+TEST(ChannelSwitch, OnOverviewToggles) {
+    auto l = loadRecording(clicks(2, 16, 44100 * 5));
+    Document& d = **l;
+    ViewEvents e;
+    switchChannel(d, e);
+    EXPECT_EQ(d.view.channel, 1);
+    EXPECT_EQ(d.view.gainShift, 0);
+    EXPECT_EQ(l->imageBytes(), l->original);
+}
+
+TEST(ChannelSwitch, OnPageTwoWritesBackAndKeepsTheStretch) {
+    auto l = loadRecording(clicks(2, 16, 44100 * 20));
+    Document& d = **l;
+    ViewEvents e;
+    enterEditView(d, l->fs, 0, e);
+    enlarge(d, l->fs, e);
+    const uint32_t origin = d.pages.workOrigin;
+    const uint32_t q = origin + 4 * 99;
+    d.pages.workSamples[slotOf(q, origin, 2)] = -77 * 256 * (1 << d.view.gainShift);
+    ViewEvents s;
+    switchChannel(d, s);
+    EXPECT_EQ(d.view.channel, 1);
+    EXPECT_EQ(d.pages.workOrigin, origin);
+    EXPECT_EQ(readSample(d.image.bytes(), q, 2), -77 * 256);
+    EXPECT_EQ(s.refreshOverviewChannel, 0);
+    EXPECT_TRUE(s.titlesChanged);
+}
+
+TEST(ChannelSwitch, MonoFileNeverSwitches) {
+    auto l = loadRecording(clicks(1, 16, 44100 * 5));
+    Document& d = **l;
+    ViewEvents e;
+    switchChannel(d, e);
+    EXPECT_EQ(d.view.channel, 0);
+}
+
+TEST(LeaveEditView, WritesBackOnlyFromPageTwoDown) {
+    auto l = loadRecording(clicks(2, 16, 44100 * 20));
+    Document& d = **l;
+    ViewEvents e;
+    enterEditView(d, l->fs, 0, e);
+    std::fill(d.pages.workSamples.get(), d.pages.workSamples.get() + kWorkSlots, 0x7F0000);
+    leaveEditView(d, e);
+    EXPECT_EQ(l->imageBytes(), l->original);
+    EXPECT_EQ(d.view.gainShift, 0);
+}
+
+// The descent centres every deeper zoom frame on the sharpest jump and marks
+// eight frames around it on page 5.
+TEST(Descent, LandsOnTheInjectedClickFromEveryPage) {
+    const RecordingSpec spec = clicks(2, 16, 44100 * 30, 3);
+    const ClickMark click = clickMarks(spec)[1];  // right channel
+    for (int start : {1, 2, 3, 4}) {
+        auto l = loadRecording(spec, 640);
+        Document& d = **l;
+        ViewEvents e;
+        d.view.channel = click.channel;
+        enterEditView(d, l->fs, 0, e);
+        // Put each page's frame over the click, as the user would, down to `start`.
+        d.view.zoomFrameLeft[1] = int32_t(click.frame / 8192) - 10;
+        for (int p = 1; p < start; ++p) {
+            enlarge(d, l->fs, e);
+            const uint32_t first = (columnOffset(d.view, d.edit, 0, p + 1) - d.edit.dataOffset) / 4;
+            d.view.zoomFrameLeft[p + 1] = int32_t((click.frame - first) / d.view.framesPerPixel[p + 1]) - 3;
+        }
+        ASSERT_EQ(d.view.page, start);
+        const auto before = d.view.zoomFrameLeft;
+        ViewEvents down;
+        descendToLoudest(d, l->fs, down);
+        ASSERT_EQ(d.view.page, 5) << start;
+        EXPECT_EQ(d.view.shorteningStartPage, start);
+        EXPECT_TRUE(d.view.editFramePresent);
+        EXPECT_TRUE(down.editOpened);
+        EXPECT_EQ(*down.buttons, (PageButtons{false, true, true}));
+        EXPECT_EQ(d.view.editFrameRight - d.view.editFrameLeft, 8);
+        const uint32_t clickAt = d.edit.dataOffset + uint32_t(click.frame) * 4 + 2;
+        EXPECT_LE(d.view.editFrameStart, clickAt) << "from page " << start;
+        EXPECT_GT(d.view.editFrameEnd, clickAt) << "from page " << start;
+        // Only the pages below the start page were centred.
+        for (int p = 1; p <= start; ++p) EXPECT_EQ(d.view.zoomFrameLeft[p], before[p]) << p;
+        ViewEvents up;
+        d.view.editFramePresent = false;
+        returnFromDescent(d, up);
+        EXPECT_EQ(d.view.page, start);
+        EXPECT_EQ(d.view.shorteningStartPage, 0);
+    }
+}
+
+TEST(Descent, EditFrameShiftedInsideTheScreenAtBothEdges) {
+    // Silence with one click at the very start and one at the very end.
+    const uint32_t frames = 8192 * 4;
+    std::vector<uint8_t> data(frames * 2, 0);
+    auto put = [&](uint32_t frame, int16_t v) {
+        data[frame * 2] = uint8_t(v);
+        data[frame * 2 + 1] = uint8_t(uint16_t(v) >> 8);
+    };
+    for (uint32_t at : {1u, frames - 3}) put(at, 30000), put(at + 1, -30000);
+    for (bool atStart : {true, false}) {
+        std::vector<uint8_t> d0 = data;
+        if (atStart) d0[(frames - 3) * 2] = d0[(frames - 3) * 2 + 1] = d0[(frames - 2) * 2] = d0[(frames - 2) * 2 + 1] = 0;
+        else d0[2] = d0[3] = d0[4] = d0[5] = 0;
+        auto l = loadDocument(riffFile({chunk("fmt ", fmtPayload(pcmFormat(1, 16))), chunk("data", d0)}), 640);
+        Document& d = **l;
+        ViewEvents e;
+        enterEditView(d, l->fs, 0, e);
+        enlarge(d, l->fs, e);
+        descendToLoudest(d, l->fs, e);
+        ASSERT_EQ(d.view.page, 5);
+        const int32_t left = d.view.editFrameLeft, right = d.view.editFrameRight;
+        EXPECT_EQ(right - left, 8);
+        EXPECT_GE(left, 0);
+        EXPECT_LE(right, 639);
+        if (atStart) {
+            EXPECT_EQ(left, 0);
+        }
+    }
+}
+
+TEST(Slide, SpeedGrowsEveryFiftyTicksAndClamps) {
+    auto l = loadRecording(clicks(2, 16, 44100 * 20), 640);
+    Document& d = **l;
+    ViewEvents e;
+    enterEditView(d, l->fs, 0, e);
+    for (int p = 0; p < 4; ++p) enlarge(d, l->fs, e);
+    ASSERT_EQ(d.view.page, 5);
+    beginSlideGain(d, e);
+    EXPECT_TRUE(d.slideGainActive);
+    d.view.zoomFrameLeft[4] = 0;
+    for (int i = 0; i < 49; ++i) EXPECT_TRUE(slideTick(d, true, e));
+    EXPECT_EQ(d.view.zoomFrameLeft[4], 49);
+    EXPECT_TRUE(slideTick(d, true, e));  // tick 50 moves two columns
+    EXPECT_EQ(d.view.zoomFrameLeft[4], 51);
+    int clamped = 0;
+    for (int i = 0; i < 400; ++i) clamped += slideTick(d, true, e) ? 0 : 1;
+    EXPECT_GT(clamped, 0);
+    EXPECT_EQ(d.view.zoomFrameLeft[4], 640 - 80 - 1);
+    ViewEvents end;
+    endSlide(d, end);
+    EXPECT_FALSE(d.slideGainActive);
+    EXPECT_EQ(d.slideStep, 0);
+    slideHome(d, end);
+    EXPECT_EQ(d.view.zoomFrameLeft[4], d.view.pageEntryLeft[5]);
+    for (int p = 0; p < 5; ++p) reduce(d, e);
+    EXPECT_EQ(l->imageBytes(), l->original);
+}
+
+TEST(Resume, EnterEditViewEnlargesDownToTheResumedPage) {
+    auto l = loadRecording(clicks(2, 16, 44100 * 20), 640);
+    Document& d = **l;
+    d.view.zoomFrameLeft = {0, 4, 5, 6, 7, 0};
+    ViewEvents e;
+    enterEditView(d, l->fs, 4, e);
+    EXPECT_EQ(d.view.page, 4);
+    EXPECT_EQ(d.view.pageEntryLeft[3], 6);
+    EXPECT_EQ(d.view.zoomFrameLeft[1], 4);
+}
+
+}  // namespace
