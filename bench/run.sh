@@ -5,7 +5,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" --target wavegen load_bench >/dev/null
+cmake --build "$build" --target wavegen load_bench view_bench >/dev/null
 data="$build/bench-data"
 mkdir -p "$data"
 hour="$data/hour_44k_16_stereo.wav"
@@ -25,3 +25,6 @@ cat "$hour" >/dev/null  # warm the cache
 echo "== load of a one-hour 44.1 kHz 16-bit stereo recording"
 cat_s=$(best_of_5 sh -c "cat '$hour' >/dev/null")
 "$build/bench/load_bench" "$hour" "$cat_s"
+
+echo "== page changes on the largest page"
+"$build/bench/view_bench" "$data"
