@@ -31,6 +31,17 @@ constexpr std::string_view kAllocationFailed = "メモリ確保に失敗しま�
 constexpr std::string_view kReadFailed = "ファイル読込みに失敗しました。";
 constexpr std::string_view kLoadCancelQuestion = "中止ボタンが押されました、Velkorを終了します。";
 
+// Change check at exit
+constexpr std::string_view kChangeCheckFailed = "データ変更チェックに失敗しました。";
+constexpr std::string_view kCaptionReadError = "ファイル読込エラー";
+
+// Save at exit
+constexpr std::string_view kCaptionFileWrite = "ファイル書込み";
+constexpr std::string_view kSaveOpenFailed = "ファイルのオープンに失敗しました。";
+constexpr const char* kSaveDone = "%s に書込みました。";
+constexpr const char* kSaveFailed = "%s の書込みに失敗しました。";
+constexpr std::string_view kSaveCancelQuestion = "中止ボタンが押されました、データを保存しないで終了します。";
+
 // Time text of a byte count: minutes, seconds, milliseconds.
 constexpr const char* kTimeTextFormat = "%02llu分%02llu秒%03llu";
 

@@ -4,13 +4,38 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 #include "common/file_system.h"
 
 namespace {
 
 constexpr size_t kReadPiece = 1 << 20;
+
+// Windows file times count 100 ns from 1601; Unix seconds from 1970.
+constexpr uint64_t kEpochDifference = 11644473600ull * 10000000ull;
+
+FileTime toFileTime(const timespec& t) {
+    const uint64_t ticks = uint64_t(t.tv_sec) * 10000000ull + uint64_t(t.tv_nsec) / 100u + kEpochDifference;
+    return {uint32_t(ticks), uint32_t(ticks >> 32)};
+}
+
+timespec toTimespec(const FileTime& time) {
+    const uint64_t ticks = (uint64_t(time.high) << 32 | time.low);
+    const int64_t sinceEpoch = int64_t(ticks - kEpochDifference);  // before 1970 is negative
+    int64_t seconds = sinceEpoch / 10000000;
+    int64_t rest = sinceEpoch % 10000000;
+    if (rest < 0) {
+        rest += 10000000;
+        --seconds;
+    }
+    timespec t{};
+    t.tv_sec = time_t(seconds);
+    t.tv_nsec = long(rest * 100);
+    return t;
+}
 
 class PosixInput final : public InputFile {
 public:
@@ -80,6 +105,23 @@ public:
     bool remove(const std::string& path) override { return ::unlink(path.c_str()) == 0; }
     bool replace(const std::string& source, const std::string& target) override {
         return std::rename(source.c_str(), target.c_str()) == 0;
+    }
+    bool lastWriteTime(const std::string& path, FileTime& time) override {
+        struct stat st {};
+        if (::stat(path.c_str(), &st) != 0) return false;
+        time = toFileTime(st.st_mtim);
+        return true;
+    }
+    bool setLastWriteTime(const std::string& path, const FileTime& time) override {
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+        if (fd < 0) return false;
+        const timespec times[2] = {{0, UTIME_OMIT}, toTimespec(time)};  // access time unchanged
+        const bool ok = ::futimens(fd, times) == 0;
+        ::close(fd);
+        return ok;
+    }
+    void pause(unsigned milliseconds) override {
+        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
     }
 };
 

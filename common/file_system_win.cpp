@@ -87,6 +87,21 @@ public:
         return MoveFileExW(apiPath(source).c_str(), apiPath(target).c_str(),
                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
     }
+    bool lastWriteTime(const std::string& path, FileTime& time) override {
+        UniqueFile f(CreateFileW(apiPath(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+        FILETIME t;
+        if (!f || !GetFileTime(f.get(), nullptr, nullptr, &t)) return false;
+        time = {t.dwLowDateTime, t.dwHighDateTime};
+        return true;
+    }
+    bool setLastWriteTime(const std::string& path, const FileTime& time) override {
+        UniqueFile f(CreateFileW(apiPath(path).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+        const FILETIME t{time.low, time.high};
+        return f && SetFileTime(f.get(), nullptr, nullptr, &t);  // creation and access times unchanged
+    }
+    void pause(unsigned milliseconds) override { Sleep(milliseconds); }
 };
 
 }  // namespace

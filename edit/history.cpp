@@ -1,7 +1,54 @@
 #include "edit/history.h"
 
+#include <algorithm>
+
 #include "app/document.h"
+#include "common/text_format.h"
+#include "edit/band_mode.h"
+#include "edit/messages.h"
 #include "edit/page_io.h"
+#include "edit/sample_access.h"
+#include "view/descent.h"
+#include "view/frames.h"
+#include "view/pages.h"
+
+namespace {
+
+void showSlot(Document& doc, ViewEvents& events) {
+    History& h = doc.history;
+    restoreChannel(doc, doc.image.undoSlots[size_t(h.undoIndex)].get());
+    doc.view.editFrameLeft = h.undoFrames[size_t(h.undoIndex)].left;
+    doc.view.editFrameRight = h.undoFrames[size_t(h.undoIndex)].right;
+    setEditFrameBytes(doc);
+    events.repaintWaveform = true;
+    events.historyChanged = true;
+}
+
+// The restored channel plus the set-aside band must stay in range.
+bool bandRestorationFits(const Document& doc) {
+    const uint32_t bps = doc.edit.bytesPerSample, ba = doc.edit.frameBytes;
+    const uint32_t base = doc.pages.workOrigin + channelOffset(doc.view, doc.edit);
+    const SampleValue* slots = doc.pages.workSamples.get();
+    const SampleValue* band = doc.pages.complementBand.get();
+    for (uint32_t q = doc.view.editFrameStart; q < doc.view.editFrameEnd; q += ba) {
+        const int64_t v = int64_t(band[(q - base) / ba]) +
+                          int64_t(slots[slotOf(q, doc.pages.workOrigin, bps)] >> doc.view.gainShift);
+        if (!inRange(v)) return false;
+    }
+    return true;
+}
+
+PageButtons pageButtonsFor(int page) {
+    return page == 5 ? PageButtons{false, true, false} : PageButtons{true, true, false};
+}
+
+}  // namespace
+
+HistoryLook historyLook(const Document& doc) {
+    const History& h = doc.history;
+    return {h.undoIndex > 0, h.undoIndex < h.redoLimit, h.restoreArmed,
+            formatText(kCounterFormat, h.undoIndex, h.redoLimit)};
+}
 
 void openEdit(Document& doc, ViewEvents& events) {
     doc.view.editFramePresent = true;
@@ -10,5 +57,182 @@ void openEdit(Document& doc, ViewEvents& events) {
     doc.history.undoIndex = 0;
     doc.history.redoLimit = 0;
     events.editOpened = true;
+    events.historyChanged = true;
     events.repaintWaveform = true;
+}
+
+bool recordStep(Document& doc, ViewEvents& events) {
+    History& h = doc.history;
+    if (!doc.view.editFramePresent) return false;
+    if (doc.bandEditing && !bandRestorationFits(doc)) {
+        events.message = makeMessage(kBandSaturates, kCaptionBandSynthesis);
+        restoreChannel(doc, doc.image.undoSlots[size_t(h.undoIndex)].get());
+        events.repaintWaveform = true;
+        return false;
+    }
+    const FrameColumns columns{doc.view.editFrameLeft, doc.view.editFrameRight};
+    if (h.undoIndex < 5) {
+        h.undoIndex += 1;
+    } else {
+        // Slots 1-5 move down one; slot 0 stays, so its step now spans several.
+        std::rotate(doc.image.undoSlots.begin() + 1, doc.image.undoSlots.begin() + 2, doc.image.undoSlots.end());
+        std::rotate(h.undoFrames.begin() + 1, h.undoFrames.begin() + 2, h.undoFrames.end());
+    }
+    saveChannel(doc, doc.image.undoSlots[size_t(h.undoIndex)].get());
+    h.undoFrames[size_t(h.undoIndex)] = columns;
+    h.redoLimit = h.undoIndex;
+    events.repaintEditFrame = true;
+    events.historyChanged = true;
+    return true;
+}
+
+void stepBack(Document& doc, ViewEvents& events) {
+    if (!doc.view.editFramePresent || doc.history.undoIndex == 0) return;
+    doc.history.undoIndex -= 1;
+    showSlot(doc, events);
+}
+
+void stepForward(Document& doc, ViewEvents& events) {
+    History& h = doc.history;
+    if (!doc.view.editFramePresent || h.undoIndex == h.redoLimit) return;
+    h.undoIndex += 1;
+    showSlot(doc, events);
+}
+
+void confirmEdit(Document& doc, ViewEvents& events, bool automaticDialogShown) {
+    History& h = doc.history;
+    if (h.undoIndex != 0 || h.redoLimit != 0) {
+        h.restoreKind = RestoreKind::edit;
+        h.restoreArmed = true;
+    }
+    confirmProper(doc, events, automaticDialogShown);
+}
+
+void confirmProper(Document& doc, ViewEvents& events, bool) {
+    History& h = doc.history;
+    ViewState& v = doc.view;
+    if (h.restoreArmed && h.restoreKind == RestoreKind::edit) {
+        h.point.undoIndex = h.undoIndex;
+        h.point.redoLimit = h.redoLimit;
+        h.point.editFramePresent = v.editFramePresent;
+        h.point.page = v.page;
+        h.point.gainShift = v.gainShift;
+        h.point.channel = v.channel;
+        h.point.workOrigin = doc.pages.workOrigin;
+    }
+    h.redoLimit = 0;
+    h.undoIndex = 0;
+    v.editFramePresent = false;
+    events.repaintWaveform = true;
+    events.historyChanged = true;
+    events.buttons = pageButtonsFor(v.page);
+}
+
+void recordShorteningRestore(Document& doc, RestoreKind kind) {
+    History& h = doc.history;
+    if (h.undoIndex == 0) return;
+    h.restoreKind = kind;
+    h.restoreArmed = true;
+    h.point.zoomFrameLeft = doc.view.zoomFrameLeft;
+    h.point.frame = {doc.view.editFrameLeft, doc.view.editFrameRight};
+    h.point.frameStart = doc.view.editFrameStart;
+    h.point.frameEnd = doc.view.editFrameEnd;
+    h.point.channel = doc.view.channel;
+    h.point.workOrigin = doc.pages.workOrigin;
+}
+
+void recordAutomaticRestore(Document& doc, int32_t page, int32_t pageZoomLeft, int32_t openingGain) {
+    History& h = doc.history;
+    h.restoreKind = RestoreKind::automatic;
+    h.restoreArmed = true;
+    h.point.page = page;
+    h.point.pageZoomLeft = pageZoomLeft;
+    h.point.gainShift = openingGain;
+    h.point.channel = doc.view.channel;
+    h.point.workOrigin = doc.pages.workOrigin;
+}
+
+void disarmRestore(Document& doc) { doc.history.restoreArmed = false; }
+
+bool restoreValid(const Document& doc) {
+    const History& h = doc.history;
+    if (!h.restoreArmed || doc.view.editFramePresent) return false;
+    if (h.point.channel != doc.view.channel || h.point.workOrigin != doc.pages.workOrigin) return false;
+    if (h.restoreKind == RestoreKind::edit)
+        return h.point.page == doc.view.page && h.point.gainShift == doc.view.gainShift;
+    return true;
+}
+
+Message restoreQuestion(const Document& doc) {
+    if (!restoreValid(doc)) return {};
+    Message m;
+    switch (doc.history.restoreKind) {
+    case RestoreKind::edit: m = makeMessage(kRestoreEditQuestion, kCaptionRestoreEdit, Buttons::yesNo); break;
+    case RestoreKind::automatic:
+        m = makeMessage(kRestoreAutomaticQuestion, kCaptionRestoreAutomatic, Buttons::yesNo);
+        break;
+    case RestoreKind::shorteningRepeat:
+        m = makeMessage(kRestoreShorteningQuestion, kCaptionRestoreManual, Buttons::yesNo);
+        break;
+    case RestoreKind::shorteningEnd:
+        m = makeMessage(kRestorePositionQuestion, kCaptionRestoreManual, Buttons::yesNo);
+        break;
+    }
+    m.icon = Icon::exclamation;
+    return m;
+}
+
+bool applyRestore(Document& doc, FileSystem& fs, ViewEvents& events) {
+    if (!restoreValid(doc)) return false;
+    History& h = doc.history;
+    ViewState& v = doc.view;
+    h.restoreArmed = false;
+    events.historyChanged = true;
+    switch (h.restoreKind) {
+    case RestoreKind::edit:
+        h.undoIndex = h.point.undoIndex;
+        h.redoLimit = h.point.redoLimit;
+        v.editFramePresent = h.point.editFramePresent;
+        restoreChannel(doc, doc.image.undoSlots[size_t(h.undoIndex)].get());
+        v.editFrameLeft = h.undoFrames[size_t(h.undoIndex)].left;
+        v.editFrameRight = h.undoFrames[size_t(h.undoIndex)].right;
+        setEditFrameBytes(doc);
+        // A reopened edit is an open edit: page and gain stay locked.
+        events.editOpened = true;
+        events.repaintWaveform = true;
+        return true;
+    case RestoreKind::automatic: {
+        if (v.page < h.point.page) enlarge(doc, fs, events);
+        else if (v.page > h.point.page) reduce(doc, events);
+        v.gainShift = h.point.gainShift;  // set directly: the slot holds values at that gain
+        events.gainChanged = true;
+        restoreChannel(doc, doc.image.undoSlots[1].get());
+        if (doc.bandEditing) copyFrames(doc, doc.pages.complementBand.get(), doc.image.undoSlots[2].get());
+        events.repaintWaveform = true;
+        v.dragging = true;
+        v.editFrameLeft = v.editFrameRight = h.point.pageZoomLeft;
+        doc.pointer.savedLeft = doc.pointer.savedRight = h.point.pageZoomLeft;
+        releaseWaveform(doc, doc.pointer.pressTime, events);
+        return true;
+    }
+    case RestoreKind::shorteningRepeat:
+        returnFromDescent(doc, events);
+        [[fallthrough]];
+    case RestoreKind::shorteningEnd: {
+        v.zoomFrameLeft = h.point.zoomFrameLeft;
+        for (int i = v.page; i < 5; ++i) enlarge(doc, fs, events);
+        leaveBandEditing(doc, events);
+        v.editFrameLeft = h.point.frame.left;
+        v.editFrameRight = h.point.frame.right;
+        v.editFrameStart = h.point.frameStart;
+        v.editFrameEnd = h.point.frameEnd;
+        openEdit(doc, events);
+        return true;
+    }
+    }
+    return false;
+}
+
+Message confirmNeededQuestion(bool forChannelSwitch) {
+    return makeMessage(kConfirmNeeded, forChannelSwitch ? kCaptionChannelSwitch : kCaptionEditing, Buttons::yesNo);
 }

@@ -24,6 +24,7 @@ struct ViewEvents {
     bool showOverview = false;       // back to the main window, edit window hidden
     bool hideAuxiliaryWindows = false;  // shortening button and spectrum windows
     bool editOpened = false;         // an edit began: tools on, page and gain buttons off
+    bool historyChanged = false;     // counter and step buttons
     std::optional<PageButtons> buttons;
     Message message;                 // shown by the shell when not empty
 };

@@ -33,19 +33,23 @@ private:
 
 class MemoryOutput final : public OutputFile {
 public:
-    MemoryOutput(std::vector<uint8_t>& bytes, const MemoryFileSystem& fs) : bytes_(bytes), fs_(fs) {}
+    MemoryOutput(std::string path, MemoryFileSystem& fs) : path_(std::move(path)), fs_(fs) {}
     size_t write(const void* source, size_t n) override {
-        const uint64_t room = fs_.writeLimit > bytes_.size() ? fs_.writeLimit - bytes_.size() : 0;
+        auto it = fs_.files.find(path_);
+        if (it == fs_.files.end()) return 0;  // removed while open
+        std::vector<uint8_t>& bytes = it->second;
+        const uint64_t room = fs_.writeLimit > bytes.size() ? fs_.writeLimit - bytes.size() : 0;
         const size_t put = size_t(std::min<uint64_t>(room, n));
         const auto* in = static_cast<const uint8_t*>(source);
-        bytes_.insert(bytes_.end(), in, in + put);
+        bytes.insert(bytes.end(), in, in + put);
+        if (put) fs_.touch(path_);
         return put;
     }
-    bool flush() override { return true; }
+    bool flush() override { return !fs_.flushFails && fs_.files.count(path_) != 0; }
 
 private:
-    std::vector<uint8_t>& bytes_;
-    const MemoryFileSystem& fs_;
+    std::string path_;
+    MemoryFileSystem& fs_;
 };
 
 }  // namespace
@@ -60,15 +64,49 @@ std::unique_ptr<InputFile> MemoryFileSystem::openRead(const std::string& path, b
 }
 
 std::unique_ptr<OutputFile> MemoryFileSystem::create(const std::string& path) {
-    auto& bytes = files[path];
-    bytes.clear();
-    return std::make_unique<MemoryOutput>(bytes, *this);
+    if (createFails) return nullptr;
+    files[path].clear();
+    touch(path);
+    return std::make_unique<MemoryOutput>(path, *this);
+}
+
+bool MemoryFileSystem::remove(const std::string& path) {
+    times.erase(path);
+    return files.erase(path) != 0;
 }
 
 bool MemoryFileSystem::replace(const std::string& source, const std::string& target) {
     auto it = files.find(source);
-    if (it == files.end()) return false;
+    if (it == files.end() || replaceFails) return false;
     files[target] = std::move(it->second);
     files.erase(source);
+    times[target] = times[source];  // a rename keeps the last-write time
+    times.erase(source);
     return true;
+}
+
+bool MemoryFileSystem::lastWriteTime(const std::string& path, FileTime& time) {
+    if (timeFailures > 0) {
+        --timeFailures;
+        return false;
+    }
+    auto it = times.find(path);
+    if (it == times.end() || !files.count(path)) return false;
+    time = it->second;
+    return true;
+}
+
+bool MemoryFileSystem::setLastWriteTime(const std::string& path, const FileTime& time) {
+    if (timeFailures > 0) {
+        --timeFailures;
+        return false;
+    }
+    if (!files.count(path)) return false;
+    times[path] = time;
+    return true;
+}
+
+void MemoryFileSystem::touch(const std::string& path) {
+    clock += 10000000;  // one second later
+    times[path] = {uint32_t(clock), uint32_t(clock >> 32)};
 }

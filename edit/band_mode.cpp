@@ -1,0 +1,20 @@
+#include "edit/band_mode.h"
+
+#include "edit/page_io.h"
+#include "view/gain.h"
+
+void leaveBandEditing(Document& doc, ViewEvents& events) {
+    if (!doc.bandEditing) return;
+    doc.bandEditing = false;
+    const int page = doc.view.page;
+    removeGain(doc, page, events);
+    const uint32_t bps = doc.edit.bytesPerSample, ba = doc.edit.frameBytes;
+    size_t slot = slotOf(doc.pages.workOrigin + channelOffset(doc.view, doc.edit), doc.pages.workOrigin, bps);
+    const size_t step = ba / bps;
+    SampleValue* slots = doc.pages.workSamples.get();
+    const SampleValue* band = doc.pages.complementBand.get();
+    for (uint32_t k = 0, n = stretchFrames(doc); k < n; ++k, slot += step) slots[slot] += band[k];
+    events.titlesChanged = true;
+    applyGain(doc, kDefaultGainShift, page, events);
+    events.repaintWaveform = true;
+}

@@ -1,0 +1,303 @@
+#include "edit/history.h"
+
+#include <gtest/gtest.h>
+
+#include "edit/sample_access.h"
+#include "edit/tests/tool_fixture.h"
+#include "edit/tools.h"
+#include "view/descent.h"
+
+namespace {
+
+// One shift-up run of one tick, recorded.
+void step(ToolDoc& t) {
+    ToolRun run;
+    ViewEvents e;
+    ASSERT_EQ(toolTick(t.d(), Tool::shiftUp, run, ToolFlags{}), TickResult::applied);
+    ASSERT_TRUE(endToolRun(t.d(), run, e));
+    EXPECT_TRUE(e.historyChanged);
+}
+
+TEST(History, SixStepsKeepFiveAndTheFirstStepBackSpansTwo) {
+    ToolDoc t = toolDoc(2, 16, 1, 5, 10, 2, {0, 0}, 0);
+    Document& d = t.d();
+    for (int i = 0; i < 6; ++i) step(t);
+    EXPECT_EQ(d.history.undoIndex, 5);
+    EXPECT_EQ(d.history.redoLimit, 5);
+    EXPECT_EQ(historyLook(d).counter, "5/5");
+    EXPECT_EQ(t.x(0), 6 * 65536);
+    ViewEvents e;
+    for (int i = 0; i < 4; ++i) stepBack(d, e);
+    EXPECT_EQ(t.x(0), 2 * 65536);
+    stepBack(d, e);  // slot 0: before the first step
+    EXPECT_EQ(t.x(0), 0);
+    EXPECT_EQ(historyLook(d).counter, "0/5");
+    stepBack(d, e);  // nothing below slot 0
+    EXPECT_EQ(d.history.undoIndex, 0);
+    EXPECT_FALSE(historyLook(d).stepBackEnabled);
+    EXPECT_TRUE(historyLook(d).stepForwardEnabled);
+    for (int i = 0; i < 9; ++i) stepForward(d, e);
+    EXPECT_EQ(d.history.undoIndex, 5);
+    EXPECT_EQ(t.x(0), 6 * 65536);
+    EXPECT_FALSE(historyLook(d).stepForwardEnabled);
+}
+
+TEST(History, RecordingAfterSteppingBackCutsTheBranch) {
+    ToolDoc t = toolDoc(2, 24, 0, 5, 10, 2, {0, 0}, 0);
+    Document& d = t.d();
+    for (int i = 0; i < 5; ++i) step(t);
+    ViewEvents e;
+    for (int i = 0; i < 3; ++i) stepBack(d, e);
+    EXPECT_EQ(d.history.undoIndex, 2);
+    step(t);
+    EXPECT_EQ(d.history.undoIndex, 3);
+    EXPECT_EQ(d.history.redoLimit, 3);
+    stepForward(d, e);
+    EXPECT_EQ(d.history.undoIndex, 3);
+    EXPECT_EQ(t.x(0), 3 * 65536);
+}
+
+TEST(History, StepBackRestoresTheFrameOfTheSlot) {
+    ToolDoc t = toolDoc(2, 16, 0, 5, 10, 2, {0, 0}, 0);
+    Document& d = t.d();
+    step(t);
+    d.view.editFrameLeft = 30;  // the frame moved while the edit was open
+    d.view.editFrameRight = 40;
+    setEditFrameBytes(d);
+    step(t);
+    ViewEvents e;
+    stepBack(d, e);
+    EXPECT_EQ(d.view.editFrameLeft, 10);
+    EXPECT_EQ(d.view.editFrameRight, 12);
+}
+
+TEST(History, RunWithoutCountedTickRecordsNothing) {
+    ToolDoc t = toolDoc(2, 16, 0, 5, 10, 2, {8388607, 0}, 0);
+    ToolRun run;
+    ViewEvents e;
+    EXPECT_EQ(toolTick(t.d(), Tool::shiftUp, run, ToolFlags{}), TickResult::refused);
+    EXPECT_FALSE(endToolRun(t.d(), run, e));
+    EXPECT_EQ(t.d().history.undoIndex, 0);
+}
+
+TEST(Confirm, WithoutStepsDoesNotArmRestore) {
+    ToolDoc t = toolDoc(2, 16, 0, 5, 10, 2, {0, 0}, 0);
+    ViewEvents e;
+    confirmEdit(t.d(), e);
+    EXPECT_FALSE(t.d().view.editFramePresent);
+    EXPECT_FALSE(historyLook(t.d()).restoreEnabled);
+    EXPECT_EQ(*e.buttons, (PageButtons{false, true, false}));
+}
+
+TEST(Restore, KindZeroBringsTheHistoryBackWithStepForward) {
+    ToolDoc t = toolDoc(2, 16, 1, 5, 10, 2, {0, 0}, 0);
+    Document& d = t.d();
+    for (int i = 0; i < 3; ++i) step(t);
+    ViewEvents e;
+    stepBack(d, e);
+    confirmEdit(d, e);
+    EXPECT_TRUE(historyLook(d).restoreEnabled);
+    EXPECT_EQ(historyLook(d).counter, "0/0");
+    const Message q = restoreQuestion(d);
+    EXPECT_EQ(q.text, "編集最後の状態に戻しますか。");
+    EXPECT_EQ(q.caption, "編集確定後の復元");
+    EXPECT_EQ(q.buttons, Buttons::yesNo);
+    EXPECT_EQ(q.icon, Icon::exclamation);
+    t.x(0) = 12345;  // whatever happened since
+    ViewEvents r;
+    ASSERT_TRUE(applyRestore(d, t.l->fs, r));
+    EXPECT_TRUE(d.view.editFramePresent);
+    EXPECT_TRUE(r.editOpened);  // page and gain buttons locked again
+    EXPECT_EQ(historyLook(d).counter, "2/3");
+    EXPECT_EQ(t.x(0), 2 * 65536);
+    stepForward(d, r);
+    EXPECT_EQ(t.x(0), 3 * 65536);
+    EXPECT_FALSE(historyLook(d).restoreEnabled);
+}
+
+TEST(Restore, KindZeroRefusedAfterAChannelSwitchOrAGainChange) {
+    for (bool channel : {true, false}) {
+        ToolDoc t = toolDoc(2, 16, 0, 5, 10, 2, {0, 0}, 0);
+        Document& d = t.d();
+        step(t);
+        ViewEvents e;
+        confirmEdit(d, e);
+        ASSERT_TRUE(restoreValid(d));
+        if (channel) {
+            switchChannel(d, e);  // F1 right after the confirm
+        } else {
+            applyGain(d, 2, 5, e);  // the lower-gain re-run of an insert
+        }
+        EXPECT_FALSE(restoreValid(d));
+        EXPECT_TRUE(restoreQuestion(d).empty());
+        const std::vector<uint8_t> image = t.l->imageBytes();
+        const SampleValue before = t.x(0);
+        EXPECT_FALSE(applyRestore(d, t.l->fs, e));
+        EXPECT_EQ(t.x(0), before);
+        EXPECT_FALSE(d.view.editFramePresent);
+        leaveEditView(d, e);
+        EXPECT_EQ(t.l->imageBytes()[44], image[44]);
+    }
+}
+
+TEST(Restore, BandCheckDiscardsASaturatingStep) {
+    ToolDoc t = toolDoc(2, 24, 0, 5, 10, 2, {8000000, 0}, 0);
+    Document& d = t.d();
+    d.bandEditing = true;
+    const uint32_t first = (d.view.editFrameStart - d.pages.workOrigin) / 6;
+    d.pages.complementBand[first] = 400000;  // with the set-aside band the sum passes full scale
+    ToolRun run;
+    ViewEvents e;
+    ASSERT_EQ(toolTick(d, Tool::shiftUp, run, ToolFlags{}), TickResult::applied);
+    EXPECT_FALSE(endToolRun(d, run, e));
+    EXPECT_EQ(e.message.text, "復元合成時に飽和します。");
+    EXPECT_EQ(e.message.caption, "帯域合成エラー");
+    EXPECT_EQ(t.x(0), 8000000);  // the application is undone
+    EXPECT_EQ(historyLook(d).counter, "0/0");
+    d.pages.complementBand[first] = 0;
+    step(t);
+    EXPECT_EQ(historyLook(d).counter, "1/1");
+}
+
+TEST(ConfirmQuestion, Captions) {
+    EXPECT_EQ(confirmNeededQuestion(true).text, "編集確定が必要です、今すぐ確定しますか。");
+    EXPECT_EQ(confirmNeededQuestion(true).caption, "CH切換");
+    EXPECT_EQ(confirmNeededQuestion(false).caption, "編集中");
+    EXPECT_EQ(confirmNeededQuestion(false).buttons, Buttons::yesNo);
+}
+
+// Page 2 with its zoom frame over the click: the area the descent searches.
+void placeOverClick(Document& d, uint64_t clickFrame, FileSystem& fs) {
+    ViewEvents e;
+    d.view.zoomFrameLeft[1] = int32_t(clickFrame / 8192) - 10;
+    enlarge(d, fs, e);
+    const uint64_t first = uint64_t(d.view.zoomFrameLeft[1]) * 8192;
+    d.view.zoomFrameLeft[2] = int32_t((clickFrame - first) / 512) - 40;
+}
+
+// The manual shortening: descend, attenuate, then repeat (kind 2) or end (kind 3).
+struct Shortening {
+    std::unique_ptr<LoadedDocument> l;
+    Document& d() { return **l; }
+};
+
+Shortening descended() {
+    RecordingSpec spec;
+    spec.frames = 44100 * 20;
+    spec.clicks = 1;
+    spec.channels = 1;
+    Shortening s{loadRecording(spec)};
+    Document& d = s.d();
+    ViewEvents e;
+    enterEditView(d, s.l->fs, 0, e);
+    placeOverClick(d, clickMarks(spec)[0].frame, s.l->fs);
+    descendToLoudest(d, s.l->fs, e);
+    return s;
+}
+
+void attenuateAndRecord(Document& d) {
+    ToolRun run;
+    ViewEvents e;
+    ToolFlags flags;
+    flags.enlargeEnabled = false;
+    while (toolTick(d, Tool::attenuate, run, flags) == TickResult::applied) {
+    }
+    ASSERT_GT(run.counted, 0);
+    ASSERT_TRUE(endToolRun(d, run, e));
+}
+
+TEST(Restore, KindThreeSurvivesItsConfirmAndReturnsToThePosition) {
+    Shortening s = descended();
+    Document& d = s.d();
+    ASSERT_EQ(d.view.page, 5);
+    attenuateAndRecord(d);
+    const RestorePoint expected{0, 0, false, d.view.zoomFrameLeft, {d.view.editFrameLeft, d.view.editFrameRight},
+                                d.view.editFrameStart, d.view.editFrameEnd};
+    recordShorteningRestore(d, RestoreKind::shorteningEnd);
+    ViewEvents e;
+    confirmProper(d, e);  // the shortening path: the confirm proper only
+    EXPECT_EQ(d.history.restoreKind, RestoreKind::shorteningEnd);
+    returnFromDescent(d, e);
+    ASSERT_EQ(d.view.page, 2);
+    const Message q = restoreQuestion(d);
+    EXPECT_EQ(q.text, "最後の編集位置に戻しますか。");
+    EXPECT_EQ(q.caption, "短縮手動操作確定後の復元");
+    d.view.zoomFrameLeft[2] = 0;  // the user looked elsewhere
+    ViewEvents r;
+    ASSERT_TRUE(applyRestore(d, s.l->fs, r));
+    EXPECT_EQ(d.view.page, 5);
+    EXPECT_EQ(d.view.zoomFrameLeft, expected.zoomFrameLeft);
+    EXPECT_EQ(d.view.editFrameStart, expected.frameStart);
+    EXPECT_EQ(d.view.editFrameEnd, expected.frameEnd);
+    EXPECT_TRUE(d.view.editFramePresent);
+    EXPECT_EQ(historyLook(d).counter, "0/0");
+}
+
+TEST(Restore, KindTwoEndsTheShorteningFirst) {
+    Shortening s = descended();
+    Document& d = s.d();
+    attenuateAndRecord(d);
+    recordShorteningRestore(d, RestoreKind::shorteningRepeat);
+    ViewEvents e;
+    confirmProper(d, e);
+    EXPECT_EQ(d.history.restoreKind, RestoreKind::shorteningRepeat);
+    const uint32_t start = d.view.editFrameStart;
+    EXPECT_EQ(restoreQuestion(d).text, "短縮操作を中止して前回最後の編集位置に戻しますか。");
+    ASSERT_TRUE(applyRestore(d, s.l->fs, e));
+    EXPECT_EQ(d.view.shorteningStartPage, 0);
+    EXPECT_EQ(d.view.page, 5);
+    EXPECT_EQ(d.view.editFrameStart, start);
+}
+
+TEST(Restore, ShorteningKindNeedsRecordedSteps) {
+    Shortening s = descended();
+    Document& d = s.d();
+    recordShorteningRestore(d, RestoreKind::shorteningEnd);
+    EXPECT_FALSE(d.history.restoreArmed);
+}
+
+// A repair in the core: descend to the click, attenuate until flat, confirm,
+// back to page 1: only the frame's samples changed, and the click is gone.
+TEST(Repair, ClickRemovedAndNothingElseTouched) {
+    RecordingSpec spec;
+    spec.frames = 44100 * 20;
+    spec.clicks = 1;
+    spec.channels = 2;
+    spec.bits = 16;
+    auto l = loadRecording(spec);
+    Document& d = **l;
+    const ClickMark click = clickMarks(spec)[0];
+    ViewEvents e;
+    d.view.channel = click.channel;
+    enterEditView(d, l->fs, 0, e);
+    placeOverClick(d, click.frame, l->fs);
+    descendToLoudest(d, l->fs, e);
+    ASSERT_EQ(d.view.page, 5);
+    ASSERT_TRUE(d.view.editFramePresent);
+    const uint32_t start = d.view.editFrameStart, end = d.view.editFrameEnd;
+    const uint32_t clickAt = d.edit.dataOffset + uint32_t(click.frame) * 4 + 2 * uint32_t(click.channel);
+    ASSERT_LE(start, clickAt);
+    ASSERT_GT(end, clickAt);
+    ToolRun run;
+    int ticks = 0;
+    while (toolTick(d, Tool::attenuate, run, ToolFlags{}) == TickResult::applied) ++ticks;
+    EXPECT_GT(ticks, 5);
+    ASSERT_TRUE(endToolRun(d, run, e));
+    confirmEdit(d, e);
+    returnFromDescent(d, e);
+    while (d.view.page > 0) reduce(d, e);
+    const std::vector<uint8_t> image = l->imageBytes();
+    ASSERT_EQ(image.size(), l->original.size());
+    int32_t peak = 0;
+    for (size_t i = 0; i < image.size(); ++i) {
+        if (image[i] == l->original[i]) continue;
+        ASSERT_GE(i, start) << "changed before the frame";
+        ASSERT_LT(i, end) << "changed after the frame";
+        ASSERT_EQ((i - 44) % 4 / 2, size_t(click.channel)) << "other channel changed";
+    }
+    for (uint32_t q = start; q < end; q += 4)
+        peak = std::max(peak, std::abs(readSample(image.data(), q, 2) >> 8));
+    EXPECT_LT(peak, 32767 / 2);  // the +-0.9 full-scale click is flattened
+}
+
+}  // namespace

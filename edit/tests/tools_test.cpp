@@ -1,0 +1,293 @@
+#include "edit/tools.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+#include "edit/sample_access.h"
+#include "edit/tests/tool_fixture.h"
+
+namespace {
+
+struct Row {
+    const char* name;
+    Tool tool;
+    std::vector<SampleValue> before;
+    SampleValue b;  // the value right after the frame
+    TickResult result;
+    std::vector<SampleValue> after;
+};
+
+const Row kRows[] = {
+    {"ShiftUp", Tool::shiftUp, {0, -5, 8323071}, 0, TickResult::applied, {65536, 65531, 8388607}},
+    {"ShiftUpRefusedPastTheTop", Tool::shiftUp, {0, 8323072}, 0, TickResult::refused, {0, 8323072}},
+    {"ShiftDown", Tool::shiftDown, {0, -8323072}, 0, TickResult::applied, {-65536, -8388608}},
+    {"ShiftDownRefused", Tool::shiftDown, {-8323073, 0}, 0, TickResult::refused, {-8323073, 0}},
+    // n = 4, a power of two: one end moves 65,536, the other 65,536 / 4.
+    {"RampLeftDownPowerOfTwo", Tool::rampLeftDown, {0, 0, 0, 0}, 0, TickResult::applied,
+     {-65536, -49152, -32768, -16384}},
+    {"RampLeftUpPowerOfTwo", Tool::rampLeftUp, {0, 0, 0, 0}, 0, TickResult::applied, {65536, 49152, 32768, 16384}},
+    {"RampRightUpKeepsTheFirst", Tool::rampRightUp, {7, 7, 7, 7}, 0, TickResult::applied,
+     {7, 16391, 32775, 49159}},
+    {"RampRightDown", Tool::rampRightDown, {0, 0, 0, 0}, 0, TickResult::applied, {0, -16384, -32768, -49152}},
+    // n = 3: q = 1,431,655,765; step(1..3) = 21845, 43690, 65535.
+    {"RampLeftUpThree", Tool::rampLeftUp, {0, 0, 0}, 0, TickResult::applied, {65535, 43690, 21845}},
+    {"RampRefusedAtTheTop", Tool::rampLeftUp, {8388607, 0, 0}, 0, TickResult::refused, {8388607, 0, 0}},
+    // Line 0, 3, 6 (slope 10 / 3 = 3).
+    {"AmplifyAboutTheLine", Tool::amplify, {0, 100, 6}, 10, TickResult::applied, {0, 109, 6}},
+    {"AmplifyOnTheLineChangesNothing", Tool::amplify, {0, 3, 6}, 10, TickResult::applied, {0, 3, 6}},
+    {"AmplifyDownwardLine", Tool::amplify, {10, 0, 4}, 0, TickResult::applied, {10, 0, 4}},
+    {"AmplifyRefusedOutOfRange", Tool::amplify, {0, 8000000}, 0, TickResult::refused, {0, 8000000}},
+    {"AttenuateTowardTheLine", Tool::attenuate, {0, 1000000, 6}, 10, TickResult::applied, {0, 909091, 6}},
+    {"AttenuateFlatIsRefused", Tool::attenuate, {0, 3, 6}, 10, TickResult::refused, {0, 3, 6}},
+    {"AttenuateFlatWithinTheShift", Tool::attenuate, {0, 131071 + 3, 6}, 10, TickResult::refused,
+     {0, 131074, 6}},
+    {"AttenuateNotFlatBelow", Tool::attenuate, {0, 3 - 65537, 6}, 10, TickResult::applied, {0, -59576, 6}},
+    {"AttenuateExtremes", Tool::attenuate, {8388607, -8388608}, -8388608, TickResult::applied,
+     {8388607, -7626007}},
+    // Low-pass of true values: (before + x0 + x1) / 3 ... truncated toward zero.
+    {"LowPassSpike", Tool::lowPass, {0, 300, 0}, 0, TickResult::applied, {100, 100, 100}},
+    {"LowPassTruncatesTowardZero", Tool::lowPass, {-1, -1, -2}, -2, TickResult::applied, {0, -1, -1}},
+};
+
+class ToolTick : public ::testing::TestWithParam<Row> {};
+
+TEST_P(ToolTick, ExactValuesInEveryFormatAndChannel) {
+    const Row& r = GetParam();
+    struct Format {
+        uint16_t channels, bits;
+        int channel;
+    };
+    for (const Format f : {Format{1, 8, 0}, Format{2, 16, 1}, Format{2, 24, 0}, Format{2, 24, 1}}) {
+        const int32_t n = int32_t(r.before.size());
+        ToolDoc t = toolDoc(f.channels, f.bits, f.channel, 5, 100, n, r.before, r.b);
+        if (f.channels == 2) {
+            for (int32_t k = -1; k <= n; ++k) t.other(k) = 4242;
+        }
+        ToolRun run;
+        EXPECT_EQ(toolTick(t.d(), r.tool, run, ToolFlags{}), r.result) << f.bits << "-bit ch " << f.channel;
+        EXPECT_EQ(run.counted, r.result == TickResult::applied ? 1 : 0);
+        for (int32_t k = 0; k < n; ++k) EXPECT_EQ(t.x(k), r.after[size_t(k)]) << "frame " << k << ", " << f.bits;
+        EXPECT_EQ(t.x(n), r.b);  // B is read, never written
+        if (f.channels == 2) {
+            for (int32_t k = -1; k <= n; ++k) EXPECT_EQ(t.other(k), 4242) << "other channel touched";
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Tools, ToolTick, ::testing::ValuesIn(kRows),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+TEST(ToolFactors, ExactDoubles) {
+    uint64_t bits = 0;
+    std::memcpy(&bits, &kAmplifyFactor, 8);
+    EXPECT_EQ(bits, 0x3FF199999999999Aull);
+    std::memcpy(&bits, &kAttenuateFactor, 8);
+    EXPECT_EQ(bits, 0x3FED1745D1745D17ull);
+}
+
+TEST(ToolTick, ShiftUpAllowsExactlyOneTickFromTheLimit) {
+    ToolDoc t = toolDoc(2, 24, 0, 5, 10, 2, {8323071, 0}, 0);
+    ToolRun run;
+    EXPECT_EQ(toolTick(t.d(), Tool::shiftUp, run, ToolFlags{}), TickResult::applied);
+    EXPECT_EQ(toolTick(t.d(), Tool::shiftUp, run, ToolFlags{}), TickResult::refused);
+    EXPECT_EQ(run.counted, 1);
+}
+
+TEST(ToolTick, EmptyOrReversedFrameIsRefused) {
+    ToolDoc t = toolDoc(2, 16, 0, 5, 10, 2, {1, 2}, 0);
+    Document& d = t.d();
+    d.view.editFrameEnd = d.view.editFrameStart;
+    ToolRun run;
+    for (Tool tool : {Tool::shiftUp, Tool::rampLeftUp, Tool::amplify, Tool::attenuate, Tool::lowPass})
+        EXPECT_EQ(toolTick(d, tool, run, ToolFlags{}), TickResult::refused);
+    d.view.editFrameEnd = d.view.editFrameStart - 4;
+    EXPECT_EQ(toolTick(d, Tool::attenuate, run, ToolFlags{}), TickResult::refused);
+    EXPECT_FALSE(silenceFrame(d));
+    EXPECT_FALSE(adjustToZeroCrossings(d).ok());
+}
+
+TEST(ToolTick, NothingWithoutAnOpenEdit) {
+    ToolDoc t = toolDoc(2, 16, 0, 5, 10, 2, {1, 2}, 0);
+    t.d().view.editFramePresent = false;
+    ToolRun run;
+    EXPECT_EQ(toolTick(t.d(), Tool::shiftUp, run, ToolFlags{}), TickResult::refused);
+    EXPECT_EQ(t.x(0), 1);
+}
+
+TEST(Attenuate, FlatFrameInShorteningCountsOnceWhenEnlargeIsOff) {
+    ToolDoc t = toolDoc(2, 16, 0, 5, 10, 3, {0, 1000, 6}, 10);
+    Document& d = t.d();
+    d.view.shorteningStartPage = 2;
+    ToolFlags flags;
+    flags.enlargeEnabled = false;
+    ToolRun run;
+    t.x(1) = 3;  // on the line: flat
+    EXPECT_EQ(toolTick(d, Tool::attenuate, run, flags), TickResult::forced);
+    EXPECT_EQ(run.counted, 1);
+    EXPECT_EQ(toolTick(d, Tool::attenuate, run, flags), TickResult::refused);  // only the first of a run
+    flags.automaticDialogShown = true;  // the dialog skips the test altogether
+    EXPECT_EQ(toolTick(d, Tool::attenuate, run, flags), TickResult::applied);
+}
+
+TEST(Attenuate, CountOfTenIsOneStepOfTheTenthPower) {
+    ToolDoc t = toolDoc(1, 24, 0, 5, 10, 3, {0, 200000, 0}, 0);
+    ToolRun run;
+    EXPECT_EQ(toolTick(t.d(), Tool::attenuate, run, ToolFlags{}, 10), TickResult::applied);
+    EXPECT_EQ(t.x(1), 77108);  // 200000 x (1/1.1)^10 = 77108.6...
+}
+
+TEST(LowPass, ReadsTheTrueValueBeforeTheFrameOutsideThePage) {
+    // Page 5 at x16; the sample before column 0 is outside the page and carries no gain.
+    for (uint16_t bits : {16, 24}) {
+        ToolDoc t = toolDoc(2, bits, 1, 5, 0, 3, {}, 0);
+        Document& d = t.d();
+        ViewEvents e;
+        d.view.editFramePresent = false;
+        applyGain(d, 4, 5, e);
+        ASSERT_EQ(d.view.gainShift, 4);
+        d.view.editFramePresent = true;
+        t.x(-1) = 3000;  // true value
+        t.x(0) = 16 * 30;
+        t.x(1) = 16 * 60;
+        t.x(2) = 16 * 90;
+        t.x(3) = 16 * 120;
+        ToolRun run;
+        ASSERT_EQ(toolTick(d, Tool::lowPass, run, ToolFlags{}), TickResult::applied);
+        EXPECT_EQ(t.x(0), 16 * ((3000 + 30 + 60) / 3));
+        EXPECT_EQ(t.x(1), 16 * 60);
+        EXPECT_EQ(t.x(2), 16 * 90);
+        EXPECT_EQ(d.view.gainShift, 4);
+    }
+}
+
+TEST(LowPass, RefusedWhenTheResultCannotTakeTheGainBack) {
+    ToolDoc t = toolDoc(2, 16, 0, 5, 0, 3, {}, 0);
+    Document& d = t.d();
+    ViewEvents e;
+    d.view.editFramePresent = false;
+    applyGain(d, 4, 5, e);
+    d.view.editFramePresent = true;
+    t.x(-1) = 8000000;  // loud, just outside the quiet page
+    for (int k = 0; k < 3; ++k) t.x(k) = 16 * 10;
+    ToolRun run;
+    EXPECT_EQ(toolTick(d, Tool::lowPass, run, ToolFlags{}), TickResult::refused);
+    EXPECT_EQ(t.x(0), 160);
+    EXPECT_EQ(d.view.gainShift, 4);
+}
+
+TEST(LowPass, ReadsStayInsideTheMarginsAtBothEndsOfTheStretch) {
+    // Page 2: column 0 reads the frame before the stretch; column 638 the frames after 639.
+    for (uint16_t bits : {16, 24}) {
+        for (int32_t left : {0, 638}) {
+            ToolDoc t = toolDoc(2, bits, 1, 2, left, 1, {600, 900}, 300);
+            t.x(-1) = 300;
+            ToolRun run;
+            ASSERT_EQ(toolTick(t.d(), Tool::lowPass, run, ToolFlags{}), TickResult::applied);
+            EXPECT_EQ(t.x(0), 600);
+            EXPECT_EQ(t.x(1), 500);
+            EXPECT_EQ(t.x(511), 100);  // (0 + 0 + B) / 3
+            EXPECT_EQ(t.x(512), 300);
+        }
+    }
+}
+
+TEST(Silence, ZeroesTheFrameOnly) {
+    ToolDoc t = toolDoc(2, 24, 1, 5, 20, 3, {5, 6, 7}, 8);
+    t.other(0) = 99;
+    EXPECT_TRUE(silenceFrame(t.d()));
+    EXPECT_EQ(t.x(0), 0);
+    EXPECT_EQ(t.x(2), 0);
+    EXPECT_EQ(t.x(3), 8);
+    EXPECT_EQ(t.other(0), 99);
+}
+
+TEST(Insert, ReferenceAtTheCurrentGain) {
+    ToolDoc t = toolDoc(2, 16, 1, 5, 30, 2, {0, 0}, 0);
+    Document& d = t.d();
+    const uint32_t at = d.view.editFrameStart - d.pages.workOrigin;
+    writeSample(d.image.filePageBuffer.get(), at, 1000 * 256, 2);
+    writeSample(d.image.filePageBuffer.get(), at + 4, -3 * 256, 2);
+    d.view.gainShift = 2;  // as applied to the page
+    const InsertResult r = insertReference(d, false);
+    EXPECT_TRUE(r.applied);
+    EXPECT_EQ(t.x(0), 4 * 1000 * 256);
+    EXPECT_EQ(t.x(1), 4 * -3 * 256);
+}
+
+TEST(Insert, TooLoudForTheGainAsksToReRunLower) {
+    ToolDoc t = toolDoc(1, 24, 0, 5, 30, 2, {11, 12}, 0);
+    Document& d = t.d();
+    const uint32_t at = d.view.editFrameStart - d.pages.workOrigin;
+    writeSample(d.image.filePageBuffer.get(), at, 1048576, 3);
+    d.view.gainShift = 4;
+    InsertResult r = insertReference(d, false);
+    EXPECT_FALSE(r.applied);
+    EXPECT_TRUE(r.askLowerGain);
+    EXPECT_EQ(r.lowerShift, 2);
+    EXPECT_EQ(r.question.text, "現在の音量では描画範囲を超えるので、\n現在の編集を確定して音量4倍で再実行します。");
+    EXPECT_EQ(r.question.caption, "描画範囲");
+    EXPECT_EQ(r.question.buttons, Buttons::yesNo);
+    EXPECT_EQ(t.x(0), 11);
+    // One step short is shown on a tall screen.
+    d.view.gainShift = 3;
+    r = insertReference(d, true);
+    EXPECT_TRUE(r.applied);
+    EXPECT_EQ(t.x(0), 1048576 * 8);
+    d.view.gainShift = 3;
+    writeSample(d.image.filePageBuffer.get(), at, 0x400000, 3);
+    r = insertReference(d, false);
+    EXPECT_EQ(r.lowerShift, 0);
+    EXPECT_NE(r.question.text.find("音量1倍"), std::string::npos);
+}
+
+TEST(Insert, HexadecimalGainInTheQuestion) {
+    ToolDoc t = toolDoc(1, 24, 0, 5, 30, 1, {0}, 0);
+    Document& d = t.d();
+    writeSample(d.image.filePageBuffer.get(), d.view.editFrameStart - d.pages.workOrigin, 0x7FFFF, 3);
+    d.view.gainShift = 4;
+    EXPECT_TRUE(insertReference(d, false).applied);  // x16 fits exactly
+    d.view.gainShift = 4;
+    writeSample(d.image.filePageBuffer.get(), d.view.editFrameStart - d.pages.workOrigin, 0x80000, 3);
+    const InsertResult r = insertReference(d, false);
+    EXPECT_NE(r.question.text.find("音量8倍"), std::string::npos);
+}
+
+TEST(ZeroCross, MovesBothEndsToTheNearerSideOfACrossing) {
+    // Frames:      0     1     2    3    4    5     6     7   | B
+    ToolDoc t = toolDoc(2, 16, 0, 5, 200, 8, {500, 300, -20, -400, 700, 500, 10, -900}, -50);
+    Document& d = t.d();
+    const uint32_t start = d.view.editFrameStart, ba = 4;
+    ASSERT_TRUE(adjustToZeroCrossings(d).ok());
+    // From the start: 300 -> -20 crosses, |-20| < |300|: a = frame 2.
+    EXPECT_EQ(d.view.editFrameStart, start + 2 * ba);
+    // From the end: B = -50 vs -900 same sign; -900 vs 10 crosses, |10| < |-900|: b = frame 6.
+    EXPECT_EQ(d.view.editFrameEnd, start + 6 * ba);
+    EXPECT_EQ(d.view.editFrameLeft, 202);
+    EXPECT_EQ(d.view.editFrameRight, 206);
+    EXPECT_EQ(t.x(0), -20);  // no sample changes
+    EXPECT_EQ(t.x(3), 500);
+}
+
+TEST(ZeroCross, RefusedWhenTheEndsMeet) {
+    ToolDoc t = toolDoc(2, 16, 0, 5, 200, 3, {500, 600, 700}, 800);
+    Document& d = t.d();
+    const uint32_t start = d.view.editFrameStart;
+    const Status s = adjustToZeroCrossings(d);
+    EXPECT_EQ(s.message.text, "選択範囲の変更は出来ません。");
+    EXPECT_EQ(s.message.caption, "エラー");
+    EXPECT_EQ(d.view.editFrameStart, start);
+}
+
+TEST(FillLine, StraightLineBetweenTheEnds) {
+    ToolDoc t = toolDoc(2, 16, 1, 5, 50, 3, {99, 99, 99}, 10);
+    Document& d = t.d();
+    t.x(0) = 0;
+    fillLine(d.pages.workSamples.get(), d.pages.workOrigin, d.view.editFrameStart, d.view.editFrameEnd, 2, 4);
+    EXPECT_EQ(t.x(0), 0);
+    EXPECT_EQ(t.x(1), 3);
+    EXPECT_EQ(t.x(2), 6);
+}
+
+}  // namespace
