@@ -5,7 +5,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" --target wavegen load_bench view_bench >/dev/null
+cmake --build "$build" --target wavegen load_bench view_bench tools_bench exit_bench >/dev/null
 data="$build/bench-data"
 mkdir -p "$data"
 hour="$data/hour_44k_16_stereo.wav"
@@ -28,3 +28,15 @@ cat_s=$(best_of_5 sh -c "cat '$hour' >/dev/null")
 
 echo "== page changes on the largest page"
 "$build/bench/view_bench" "$data"
+
+echo "== tool ticks on the largest frame"
+"$build/bench/tools_bench" "$data"
+
+echo "== change check and save at exit (the save's baseline: cp, then sync -f on the copy, as the save flushes)"
+copy="$data/hour_copy.wav" out="$data/hour_saved.wav"
+[ -f "$copy" ] || cp "$hour" "$copy"
+cat "$copy" >/dev/null
+cmp_s=$(best_of_5 cmp "$hour" "$copy")
+cp_s=$(best_of_5 sh -c "cp '$hour' '$out' && sync -f '$out'")
+"$build/bench/exit_bench" "$hour" "$cmp_s" "$cp_s" "$out"
+rm -f "$out"

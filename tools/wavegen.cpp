@@ -9,7 +9,7 @@
 #include "audio_file/demo_recording.h"
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
+    if (argc < 2 || argv[1][0] == '-') {
         std::fprintf(stderr, "usage: wavegen OUT.wav [--bits B] [--channels C] [--rate R] [--seconds S] "
                              "[--frames N] [--clicks N] [--list-clicks]\n");
         return 2;

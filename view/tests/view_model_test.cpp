@@ -214,32 +214,31 @@ TEST(Descent, LandsOnTheInjectedClickFromEveryPage) {
 }
 
 TEST(Descent, EditFrameShiftedInsideTheScreenAtBothEdges) {
-    // Silence with one click at the very start and one at the very end.
-    const uint32_t frames = 8192 * 4;
-    std::vector<uint8_t> data(frames * 2, 0);
-    auto put = [&](uint32_t frame, int16_t v) {
-        data[frame * 2] = uint8_t(v);
-        data[frame * 2 + 1] = uint8_t(uint16_t(v) >> 8);
+    struct Row {
+        int32_t jumpColumn, left, right;
     };
-    for (uint32_t at : {1u, frames - 3}) put(at, 30000), put(at + 1, -30000);
-    for (bool atStart : {true, false}) {
-        std::vector<uint8_t> d0 = data;
-        if (atStart) d0[(frames - 3) * 2] = d0[(frames - 3) * 2 + 1] = d0[(frames - 2) * 2] = d0[(frames - 2) * 2 + 1] = 0;
-        else d0[2] = d0[3] = d0[4] = d0[5] = 0;
-        auto l = loadDocument(riffFile({chunk("fmt ", fmtPayload(pcmFormat(1, 16))), chunk("data", d0)}), 640);
+    for (const Row r : {Row{1, 0, 8}, Row{637, 631, 639}, Row{320, 316, 324}}) {
+        auto l = loadDocument(riffFile({chunk("fmt ", fmtPayload(pcmFormat(1, 16))),
+                                        chunk("data", std::vector<uint8_t>(2 * 400000, 0))}),
+                              640);
         Document& d = **l;
         ViewEvents e;
         enterEditView(d, l->fs, 0, e);
-        enlarge(d, l->fs, e);
+        for (int p = 0; p < 3; ++p) enlarge(d, l->fs, e);
+        ASSERT_EQ(d.view.page, 4);
+        d.view.zoomFrameLeft[4] = 10;
+        // A jump on page 5 between the frames of two neighbouring columns.
+        d.view.page = 5;
+        const uint32_t at = columnOffset(d.view, d.edit, r.jumpColumn, 5);
+        d.view.page = 4;
+        d.pages.workSamples[slotOf(at, d.pages.workOrigin, 2)] = 0x300000;
+        d.pages.workSamples[slotOf(at + 2, d.pages.workOrigin, 2)] = -0x300000;
         descendToLoudest(d, l->fs, e);
         ASSERT_EQ(d.view.page, 5);
-        const int32_t left = d.view.editFrameLeft, right = d.view.editFrameRight;
-        EXPECT_EQ(right - left, 8);
-        EXPECT_GE(left, 0);
-        EXPECT_LE(right, 639);
-        if (atStart) {
-            EXPECT_EQ(left, 0);
-        }
+        EXPECT_EQ(d.view.whiteMaxColumn, r.jumpColumn);
+        EXPECT_EQ(d.view.editFrameLeft, r.left) << r.jumpColumn;
+        EXPECT_EQ(d.view.editFrameRight, r.right) << r.jumpColumn;
+        EXPECT_EQ(d.view.zoomFrameLeft[4], 10);  // the start page is not centred
     }
 }
 
