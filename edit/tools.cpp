@@ -8,6 +8,8 @@
 #include "edit/messages.h"
 #include "edit/page_io.h"
 #include "edit/sample_access.h"
+#include "view/frames.h"
+#include "view/gain.h"
 
 namespace {
 
@@ -253,4 +255,33 @@ bool endToolRun(Document& doc, ToolRun& run, ViewEvents& events) {
     const bool any = run.counted > 0;
     run.counted = 0;
     return any && recordStep(doc, events);
+}
+
+InsertResult runInsert(Document& doc, bool tallScreen, ViewEvents& events) {
+    InsertResult r = insertReference(doc, tallScreen);
+    if (r.applied) {
+        events.repaintEditFrame = true;
+        recordStep(doc, events);
+    }
+    return r;
+}
+
+bool runSilence(Document& doc, ViewEvents& events) {
+    if (!silenceFrame(doc)) return false;
+    events.repaintEditFrame = true;
+    return recordStep(doc, events);
+}
+
+InsertResult rerunInsertAtLowerGain(Document& doc, int32_t shift, bool tallScreen, ViewEvents& events) {
+    ViewState& v = doc.view;
+    if (!v.editFramePresent || shift < 0 || shift > kDefaultGainShift) return {};
+    const int32_t left = v.editFrameLeft, right = v.editFrameRight;
+    confirmEdit(doc, events);
+    applyGain(doc, shift, doc.slideGainActive ? 4 : v.page, events);
+    events.repaintWaveform = true;
+    v.editFrameLeft = left;
+    v.editFrameRight = right;
+    setEditFrameBytes(doc);
+    openEdit(doc, events);
+    return runInsert(doc, tallScreen, events);
 }

@@ -65,3 +65,11 @@ void fillLine(SampleValue* slots, uint32_t workOrigin, uint32_t start, uint32_t 
 // The end of an application run (release of the button): one step for all
 // its counted applications. False when nothing was recorded.
 bool endToolRun(Document& doc, ToolRun& run, ViewEvents& events);
+
+// 1012 and 7033 as the edit window runs them: applied, then one step recorded.
+InsertResult runInsert(Document& doc, bool tallScreen, ViewEvents& events);
+bool runSilence(Document& doc, ViewEvents& events);
+// The answer Yes to the lower-gain question: confirm, the gain lowered to
+// `shift`, the edit reopened on the same columns, the insert run again.
+// Ignored unless an edit is open and shift is a gain (0-4).
+InsertResult rerunInsertAtLowerGain(Document& doc, int32_t shift, bool tallScreen, ViewEvents& events);

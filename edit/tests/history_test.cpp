@@ -301,3 +301,36 @@ TEST(Repair, ClickRemovedAndNothingElseTouched) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Insert, YesToTheLowerGainConfirmsLowersAndInserts) {
+    ToolDoc t = toolDoc(1, 24, 0, 5, 30, 2, {0, 0}, 0);
+    Document& d = t.d();
+    ViewEvents e;
+    d.view.editFramePresent = false;
+    applyGain(d, 4, 5, e);  // a silent page: the full x16
+    d.view.editFramePresent = true;
+    step(t);  // one step, so the confirm arms restore
+    const uint32_t at = d.view.editFrameStart - d.pages.workOrigin;
+    writeSample(d.image.filePageBuffer.get(), at, 1048576, 3);
+    InsertResult first = runInsert(d, false, e);
+    ASSERT_TRUE(first.askLowerGain);
+    EXPECT_EQ(first.lowerShift, 2);
+    InsertResult again = rerunInsertAtLowerGain(d, first.lowerShift, false, e);
+    EXPECT_TRUE(again.applied);
+    EXPECT_EQ(d.view.gainShift, 2);
+    EXPECT_EQ(t.x(0), 1048576 * 4);
+    EXPECT_TRUE(d.view.editFramePresent);
+    EXPECT_EQ(historyLook(d).counter, "1/1");
+    // The confirm's restore was taken at x16: it no longer fits.
+    EXPECT_FALSE(restoreValid(d));
+    // Outside an edit, or with no gain, the re-run does nothing.
+    ViewEvents n;
+    confirmEdit(d, n);
+    EXPECT_FALSE(rerunInsertAtLowerGain(d, 1, false, n).applied);
+    d.view.editFramePresent = true;
+    EXPECT_FALSE(rerunInsertAtLowerGain(d, 7, false, n).applied);
+}
+
+}  // namespace
