@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "audio_file/page_read.h"
+#include "edit/band_mode.h"
+#include "edit/history.h"
 #include "edit/page_io.h"
 #include "view/gain.h"
 #include "view/messages.h"
@@ -75,6 +77,7 @@ void reduce(Document& doc, ViewEvents& events) {
         events.showOverview = true;
         return;
     }
+    if (v.page == 2) leaveBandEditing(doc, events);
     removeGain(doc, v.page, events);
     v.page -= 1;
     events.titlesChanged = true;
@@ -144,8 +147,9 @@ void switchChannel(Document& doc, ViewEvents& events) {
         events.repaintWaveform = true;
         return;
     }
-    if (v.editFramePresent) return;  // the caller confirms first
+    if (v.editFramePresent) confirmEdit(doc, events);  // after the caller's question
     if (v.page == 5 && doc.slideGainActive) endSlide(doc, events);
+    leaveBandEditing(doc, events);
     removeGain(doc, v.page, events);
     // Only a working copy is written back: on page 1 the image is current.
     if (v.page >= 2) storePage(doc);
@@ -160,6 +164,7 @@ void leaveEditView(Document& doc, ViewEvents& events) {
     ViewState& v = doc.view;
     if (v.page == 0) return;
     if (v.page == 5 && doc.slideGainActive) endSlide(doc, events);
+    leaveBandEditing(doc, events);
     removeGain(doc, v.page, events);
     if (v.page >= 2) storePage(doc);
     events.refreshOverviewChannel = v.channel;

@@ -282,3 +282,22 @@ TEST(Resume, EnterEditViewEnlargesDownToTheResumedPage) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ChannelSwitch, ConfirmsAnOpenEditFirst) {
+    auto l = loadRecording(clicks(2, 16, 44100 * 20));
+    Document& d = **l;
+    ViewEvents e;
+    enterEditView(d, l->fs, 0, e);
+    enlarge(d, l->fs, e);
+    pressWaveform(d, 10, 0, false, e);
+    dragWaveform(d, 20);
+    releaseWaveform(d, 1000, e);
+    ASSERT_TRUE(d.view.editFramePresent);
+    switchChannel(d, e);
+    EXPECT_FALSE(d.view.editFramePresent);
+    EXPECT_EQ(d.view.channel, 1);
+}
+
+}  // namespace
