@@ -1,121 +1,103 @@
-// Velkor's entry. For now: validate and load one file, then show a plain
-// window titled with its name and length.
+// Velkor's entry: the window classes, the main window and the message loop.
 #include <windows.h>
-#include <commctrl.h>
 #include <shellapi.h>
 
 #include <string>
+#include <vector>
 
-#include "audio_file/demo_recording.h"
-#include "audio_file/file_image.h"
-#include "audio_file/progress_dialog_win.h"
-#include "audio_file/time_text.h"
-#include "audio_file/wave_reader.h"
-#include "common/message_box_win.h"
+#include "app/file_names.h"
+#include "app/main_window_win.h"
 #include "common/utf16_win.h"
 #include "resources/ids.h"
+#include "ui/help_popup_win.h"
+#include "view/edit_window_win.h"
 
 namespace {
 
-constexpr wchar_t kMainClass[] = L"MainWndClass";
+struct WindowClass {
+    const wchar_t* name;
+    UINT style;
+    int brush;  // stock object
+    int menu;   // 0: none
+    WNDPROC procedure;
+};
 
-LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-    case WM_DESTROY: PostQuitMessage(0); return 0;
+// The spectrum window's own procedure arrives with the spectrum issue.
+constexpr WindowClass kClasses[] = {
+    {L"MainWndClass", CS_HREDRAW | CS_VREDRAW, BLACK_BRUSH, IDM_MAIN, mainWindowProc},
+    {L"EditWndClass", CS_HREDRAW, BLACK_BRUSH, 0, editWindowProc},
+    {L"NullBkgWndClass", CS_HREDRAW | CS_VREDRAW, NULL_BRUSH, 0, DefWindowProcW},
+    {L"HelpTextWndClass", CS_HREDRAW | CS_VREDRAW, WHITE_BRUSH, 0, helpTextWindowProc},
+    {L"SpectrumWndClass", CS_HREDRAW | CS_VREDRAW, WHITE_BRUSH, 0, DefWindowProcW},
+};
+
+bool registerClasses(HINSTANCE instance) {
+    HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_VELKOR));
+    for (const WindowClass& c : kClasses) {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        wc.style = c.style;
+        wc.lpfnWndProc = c.procedure;
+        wc.hInstance = instance;
+        wc.hIcon = icon;
+        wc.hIconSm = icon;
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(c.brush));
+        wc.lpszMenuName = c.menu ? MAKEINTRESOURCEW(c.menu) : nullptr;
+        wc.lpszClassName = c.name;
+        if (!RegisterClassExW(&wc)) return false;
     }
-    return DefWindowProcW(hwnd, msg, wp, lp);
+    return true;
 }
 
-// The last argument names the file; quotes are handled by the shell parser.
-std::wstring lastArgument() {
-    int argc = 0;
-    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    std::wstring last = argv && argc > 1 ? argv[argc - 1] : L"";
+// The program file's full name, however long.
+std::string programPath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, &path[0], DWORD(path.size()));
+        if (n == 0) return std::string();
+        if (n < path.size()) {
+            path.resize(n);
+            return narrow(path);
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+// Split by the shell's rules, so quoted names with spaces arrive whole.
+std::vector<std::string> commandLineArguments() {
+    int count = 0;
+    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> arguments;
+    for (int i = 0; argv && i < count; ++i) arguments.push_back(narrow(argv[i]));
     LocalFree(argv);
-    return last;
+    return arguments;
 }
 
-// With no file named, a generated recording with three clicks.
-std::string demoRecording() {
-    wchar_t dir[MAX_PATH + 1];
-    const DWORD n = GetTempPathW(MAX_PATH + 1, dir);
-    const std::string path = narrow(std::wstring(dir, n)) + "velkor_demo.wav";
-    FileSystem& fs = platformFileSystem();
-    if (!fs.exists(path)) {
-        RecordingSpec spec;
-        spec.frames = 44100 * 30;
-        auto out = fs.create(path);
-        if (!out || !writeRecording(*out, spec)) return std::string();
+int runLoop(MainWindow& w) {
+    HACCEL keys = LoadAcceleratorsW(w.instance, MAKEINTRESOURCEW(IDA_EDIT_KEYS));
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        // F1-F4 belong to the edit window whichever window has the focus.
+        if (keys && w.edit.hwnd && TranslateAcceleratorW(w.edit.hwnd, keys, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
     }
-    return path;
-}
-
-std::wstring baseName(const std::wstring& path) {
-    const size_t slash = path.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? path : path.substr(slash + 1);
-}
-
-uint64_t freeAddressSpace() {
-    MEMORYSTATUSEX status{};
-    status.dwLength = sizeof status;
-    return GlobalMemoryStatusEx(&status) ? status.ullAvailVirtual : 0;
+    return static_cast<int>(msg.wParam);
 }
 
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_COOL_CLASSES | ICC_PAGESCROLLER_CLASS |
-                                             ICC_PROGRESS_CLASS};
-    InitCommonControlsEx(&icc);
-
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = mainWindowProc;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_VELKOR));
-    wc.hIconSm = wc.hIcon;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    wc.lpszClassName = kMainClass;
-    if (!RegisterClassExW(&wc)) return 0;
-
-    std::wstring argument = lastArgument();
-    const std::string path = argument.empty() ? demoRecording() : narrow(argument);
-    FileSystem& fs = platformFileSystem();
-
-    WaveInfo edit;
-    const Status validated = validateWave(fs, path, FileRole::edit, edit);
-    if (!validated.message.empty()) showMessage(nullptr, validated.message);
-    if (!validated.ok()) return 0;
-
-    const int frameX = GetSystemMetrics(SM_CXSIZEFRAME), frameY = GetSystemMetrics(SM_CYSIZEFRAME);
-    HWND main = CreateWindowExW(0, kMainClass, L"", WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
-                                CW_USEDEFAULT, 640 + 2 * frameX,
-                                2 * frameY + GetSystemMetrics(SM_CYCAPTION) + 346, nullptr, nullptr, instance,
-                                nullptr);
+    if (!registerClasses(instance)) return 0;
+    MainWindow w;
+    w.instance = instance;
+    w.programPath = programPath();
+    w.commandLineFile = commandLineFile(commandLineArguments());
+    HWND main = CreateWindowExW(0, L"MainWndClass", L"", WS_CAPTION | WS_SYSMENU, 0, 0, 0, 0, nullptr, nullptr,
+                                instance, &w);
     if (!main) return 0;
-
-    FileImage image;
-    {
-        ProgressDialog progress(main);
-        const Status loaded = loadFileImage(fs, path, edit, freeAddressSpace(), image, progress);
-        if (!loaded.ok()) {
-            if (!loaded.message.empty()) showMessage(main, loaded.message);
-            DestroyWindow(main);
-            return 0;
-        }
-    }
-    const std::wstring title = L"雑音編集　" + baseName(widen(path)) + L"　" +
-                               widen(timeText(edit.dataEnd - edit.dataOffset, edit));
-    SetWindowTextW(main, title.c_str());
     ShowWindow(main, SW_SHOW);
     UpdateWindow(main);
-
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    return static_cast<int>(msg.wParam);
+    return runLoop(w);
 }

@@ -74,3 +74,15 @@ expect_eq() {  # what, got, want
 }
 
 shot() { import -window root "$SHOTS/$1.png" 2>/dev/null || true; }
+
+# Waits until child ID of a window reads `want` (the program sets it a moment later).
+wait_text() {  # class, title, id, want, timeout in seconds
+  local got="" i
+  for i in $(seq $(( ${5:-20} * 10 ))); do
+    got=$(drive text "$1" "$2" "$3" 1000) || true
+    [ "$got" = "$4" ] && { note "ok: text $3 = $4"; return 0; }
+    sleep 0.1
+  done
+  printf 'FAIL: text of %s\n  got:  %q\n  want: %q\n' "$3" "$got" "$4" >&2
+  exit 1
+}

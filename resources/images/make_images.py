@@ -40,5 +40,40 @@ def write_icon(path):
         f.write(ico + image)
 
 
+def open_file_pixel(x, y):
+    # An open folder on the button face: the open-file picture of the file dialog.
+    face = (212, 208, 200)
+    edge = (90, 70, 20)
+    if 2 <= y <= 13 and 1 <= x <= 14:
+        if y == 2 and 1 <= x <= 6 or y == 3 and x in (1, 7) or y == 13 or x == 1 and y >= 2 or x == 14 and y >= 4:
+            return edge
+        if y == 4 and 7 <= x <= 14:
+            return edge
+        if y == 7 and 4 <= x <= 15 or y > 7 and x == 15 - (13 - y) // 2 and x >= 14:
+            return edge
+        if y > 7 and 4 - (y - 7) // 2 <= x <= 14 - (y - 7) // 3:
+            return (250, 220, 110)
+        if 3 <= y <= 6 or y >= 7:
+            return (230, 190, 70)
+    return face
+
+
+def write_bitmap_24(path, width, height, pixel):
+    """A bottom-up 24-bit BMP, rows padded to four bytes."""
+    stride = (width * 3 + 3) // 4 * 4
+    rows = bytearray()
+    for y in range(height - 1, -1, -1):
+        row = bytearray()
+        for x in range(width):
+            r, g, b = pixel(x, y)
+            row += bytes((b, g, r))
+        rows += row + bytes(stride - len(row))
+    info = struct.pack('<IiiHHIIiiII', 40, width, height, 1, 24, 0, len(rows), 2835, 2835, 0, 0)
+    header = struct.pack('<2sIHHI', b'BM', 14 + len(info) + len(rows), 0, 0, 14 + len(info))
+    with open(path, 'wb') as f:
+        f.write(header + info + rows)
+
+
 if __name__ == '__main__':
     write_icon(os.path.join(HERE, 'velkor.ico'))
+    write_bitmap_24(os.path.join(HERE, 'open_file.bmp'), 16, 16, open_file_pixel)

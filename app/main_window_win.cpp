@@ -1,0 +1,188 @@
+#include "app/main_window_win.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include "app/session_end_win.h"
+#include "app/main_window_rules.h"
+#include "app/screen_width.h"
+#include "app/startup_win.h"
+#include "audio_file/time_text.h"
+#include "common/message_box_win.h"
+#include "common/utf16_win.h"
+#include "resources/ids.h"
+#include "view/overview_win.h"
+
+namespace {
+
+MainWindow* windowOf(HWND hwnd) { return reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)); }
+
+void setStatus(MainWindow& w, const std::string& text) {
+    if (w.status) SendMessageW(w.status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(widen(text).c_str()));
+}
+
+void showColumnTime(MainWindow& w, int32_t x) {
+    setStatus(w, timeText(overviewColumnBytes(w.doc.view, w.doc.edit, x), w.doc.edit));
+}
+
+LRESULT onPaint(MainWindow& w) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(w.hwnd, &ps);
+    if (w.overview.columns > 0) {
+        renderOverview(w.pixels, w.overview, w.doc.view, w.doc.stereo());
+        paintOverview(dc, w.pixels, w.doc.view.screenWidth, w.doc.stereo(), static_cast<HFONT>(w.font.get()));
+        // The cursor line belongs to the picture while it is up.
+        if (w.cursorShown) invertCursorLine(dc, w.cursor);
+    }
+    EndPaint(w.hwnd, &ps);
+    return 0;
+}
+
+void repaint(MainWindow& w) {
+    w.cursorShown = false;
+    InvalidateRect(w.hwnd, nullptr, TRUE);
+}
+
+LRESULT onButtonDown(MainWindow& w, int x, int y) {
+    if (overviewClick(w.doc.view, w.doc.stereo(), x, y)) repaint(w);
+    return 0;
+}
+
+LRESULT onMouseMove(MainWindow& w, int x) {
+    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+    showColumnTime(w, x);
+    return 0;
+}
+
+void moveCursor(MainWindow& w, int32_t delta) {
+    const int32_t next = overviewCursorStep(w.cursor, delta, w.doc.view.screenWidth);
+    HDC dc = GetDC(w.hwnd);
+    if (w.cursorShown) invertCursorLine(dc, w.cursor);  // take the old line back
+    w.cursor = next;
+    invertCursorLine(dc, w.cursor);
+    w.cursorShown = true;
+    ReleaseDC(w.hwnd, dc);
+    showColumnTime(w, w.cursor);
+}
+
+LRESULT onKeyDown(MainWindow& w, WPARAM key) {
+    switch (key) {
+    case VK_LEFT: moveCursor(w, -1); break;
+    case VK_RIGHT: moveCursor(w, 1); break;
+    case VK_UP: overviewChannelKey(w.doc.view, w.doc.stereo(), false); break;
+    case VK_DOWN: overviewChannelKey(w.doc.view, w.doc.stereo(), true); break;
+    }
+    return 0;
+}
+
+LRESULT onKeyUp(MainWindow& w) {
+    w.doc.view.zoomFrameLeft[0] = w.cursor;
+    repaint(w);
+    return 0;
+}
+
+LRESULT onMenuSelect(MainWindow& w, WPARAM wp) {
+    setStatus(w, HIWORD(wp) & MF_POPUP ? std::string() : mainMenuHelp(LOWORD(wp)));
+    return 0;
+}
+
+LRESULT onMinMax(MainWindow& w, MINMAXINFO& info) {
+    if (w.windowSize.cx > 0) info.ptMaxTrackSize.x = w.windowSize.cx;
+    return 0;
+}
+
+void toEditWindow(MainWindow& w) {
+    if (w.start.resumePage > 0) EnableWindow(w.hwnd, TRUE);
+    ViewState& view = w.doc.view;
+    view.page = 1;
+    view.gainShift = 0;
+    view.editFramePresent = false;
+    view.dragging = false;
+    view.shorteningStartPage = 0;
+    w.start.resumePage = 0;  // descending to the resumed page arrives with the edit view
+    for (int p = 1; p < kPages; ++p) view.pageEntryLeft[size_t(p)] = view.zoomFrameLeft[size_t(p)];
+    RECT r;
+    GetWindowRect(w.hwnd, &r);
+    showEditWindow(w.edit, POINT{r.left, r.top}, w.windowSize);
+    ShowWindow(w.hwnd, SW_HIDE);
+}
+
+void changeWidth(MainWindow& w, int id) {
+    CheckMenuRadioItem(GetMenu(w.hwnd), IDM_WIDTH_640, IDM_WIDTH_1280, UINT(id), MF_BYCOMMAND);
+    ViewState& view = w.doc.view;
+    const int32_t width = widthForSizeItem(id);
+    if (width == view.screenWidth) return;
+    const int32_t column = rescaleOverviewColumn(view.screenWidth, width, view.zoomFrameLeft[0]);
+    view.screenWidth = width;
+    destroyView(w);
+    view.zoomFrameLeft[0] = column;
+    for (int p = 1; p <= 4; ++p) view.zoomFrameLeft[size_t(p)] = 0;
+    w.cursorShown = false;
+    if (!buildView(w)) DestroyWindow(w.hwnd);
+}
+
+bool onCommand(MainWindow& w, int id) {
+    switch (id) {
+    case IDM_TO_EDIT_WINDOW: toEditWindow(w); return true;
+    case IDM_PLAY_MONO:
+    case IDM_PLAY_STEREO_HALF:
+    case IDM_PLAY_STEREO_FULL: return true;  // playback arrives with its own dialog
+    case IDM_HOW_TO_OPERATE: showMessage(w.hwnd, howToOperate()); return true;
+    case IDM_WIDTH_640:
+    case IDM_WIDTH_960:
+    case IDM_WIDTH_1280: changeWidth(w, id); return true;
+    case IDM_CLOSE: SendMessageW(w.hwnd, WM_CLOSE, 0, 0); return true;
+    }
+    return false;
+}
+
+LRESULT onClose(MainWindow& w) {
+    if (!endSession(w.hwnd, w.doc, w.start)) return 0;
+    ShowWindow(w.hwnd, SW_HIDE);
+    DestroyWindow(w.hwnd);
+    return 0;
+}
+
+// Everything the start-up took, given back in a fixed order.
+LRESULT onDestroy(MainWindow& w) {
+    destroyView(w);
+    for (UniqueMenu& menu : w.popupMenus) menu.reset();
+    destroyHelpPopups(w.help);
+    removeThreadHooks(w.hooks);
+    w.help.font = nullptr;
+    w.font.reset();
+    w.doc.image.release();
+    w.overview.release();
+    std::vector<uint32_t>().swap(w.pixels);
+    w.instanceMutex.reset();
+    PostQuitMessage(0);
+    return 0;
+}
+
+}  // namespace
+
+LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+        reinterpret_cast<MainWindow*>(cs->lpCreateParams)->hwnd = hwnd;
+    }
+    MainWindow* w = windowOf(hwnd);
+    if (!w) return DefWindowProcW(hwnd, msg, wp, lp);
+    switch (msg) {
+    case WM_CREATE: return runStartUp(*w);
+    case WM_DESTROY: return onDestroy(*w);
+    case WM_PAINT: return onPaint(*w);
+    case WM_CLOSE: return onClose(*w);
+    case WM_KEYDOWN: return onKeyDown(*w, wp);
+    case WM_KEYUP: return onKeyUp(*w);
+    case WM_LBUTTONDOWN: return onButtonDown(*w, GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+    case WM_MOUSEMOVE: return onMouseMove(*w, GET_X_LPARAM(lp));
+    case WM_MENUSELECT: return onMenuSelect(*w, wp);
+    case WM_GETMINMAXINFO: return onMinMax(*w, *reinterpret_cast<MINMAXINFO*>(lp));
+    case WM_COMMAND:
+        if (onCommand(*w, LOWORD(wp))) return 0;
+        break;
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}

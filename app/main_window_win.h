@@ -1,0 +1,42 @@
+#pragma once
+// The main window: the start-up road in its creation, the overview with its
+// mouse and keys, the main menu's commands, the close and the destruction.
+#include <windows.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "app/document.h"
+#include "app/start_choice.h"
+#include "common/unique_win.h"
+#include "ui/help_popup_win.h"
+#include "ui/hooks_win.h"
+#include "view/edit_window_win.h"
+#include "view/overview.h"
+
+struct MainWindow {
+    HINSTANCE instance = nullptr;
+    HWND hwnd = nullptr;
+    std::string programPath;
+    std::string commandLineFile;
+    Document doc;
+    StartChoice start;
+
+    UniqueKernel instanceMutex;
+    UniqueGdiObject font;  // the shared UI font
+    ThreadHooks hooks;
+    HelpPopup help;
+    RECT desktop{};
+    std::array<UniqueMenu, 4> popupMenus;  // 5003..5006 of the edit window's toolbars
+    HWND status = nullptr;                 // 111
+    SIZE windowSize{};                     // kept by the view for both windows
+
+    OverviewBitmaps overview;
+    std::vector<uint32_t> pixels;  // the overview picture, made again from the maps on paint
+    int32_t cursor = 0;            // the keyboard cursor column
+    bool cursorShown = false;      // its inverted line is on screen
+    EditWindow edit;
+};
+
+LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);

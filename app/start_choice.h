@@ -1,0 +1,12 @@
+#pragma once
+// What the file selection dialog decides besides the two files.
+#include <cstdint>
+#include <string>
+
+#include "app/file_names.h"
+
+struct StartChoice {
+    ProgramFiles files;        // Velkor.ini and Velkor.chm beside the program
+    std::string saveFileName;  // the proposed target of the save at exit
+    int32_t resumePage = 0;    // above 0: the edit window opens at once at this page
+};
