@@ -7,6 +7,14 @@
 //   enabled CAPTION ID [ms]      "1" or "0": whether button ID of that dialog is enabled
 //   title CLASS [ms]             the title of the first visible window of CLASS
 //   close CLASS TITLE [ms]       posts WM_CLOSE, as the window's close box does
+//   rect CAPTION ID [ms]         screen rectangle "left top right bottom" of control ID of a dialog
+//   client CLASS TITLE [ms]      screen position "x y" of the window's client origin
+//   settext CAPTION ID TEXT [ms] sets the text of control ID of a dialog (a file name box)
+//   text CLASS TITLE ID [ms]     the text of child ID of a visible window (a status bar: its first part)
+//   count CLASS TITLE            how many visible windows match, at once
+//   command CLASS ID [ms]        posts WM_COMMAND ID, as choosing the menu item does
+//   size CLASS TITLE [ms]        "width height" of the window
+//   wrect CLASS TITLE [ms]       screen rectangle "left top right bottom" of the window
 //   checked CAPTION ID [ms]      "1" or "0": whether check box ID of that dialog is checked
 //   hold PATH MS                 keeps the file open without sharing for MS ms ("held" once open)
 #include <windows.h>
@@ -89,6 +97,21 @@ HWND messageBox() {
     return nullptr;
 }
 
+HWND waitWindow(const std::wstring& cls, const std::wstring& title, DWORD timeout) {
+    HWND h = nullptr;
+    poll(timeout, [&] { return (h = findWindow(cls, title)) != nullptr; });
+    return h;
+}
+
+HWND waitChild(const std::wstring& cls, const std::wstring& title, int id, DWORD timeout) {
+    HWND child = nullptr;
+    poll(timeout, [&] {
+        HWND h = findWindow(cls, title);
+        return h && (child = GetDlgItem(h, id)) != nullptr;
+    });
+    return child;
+}
+
 int run(const std::vector<std::wstring>& a) {
     if (a.empty()) return 2;
     const std::wstring& cmd = a[0];
@@ -155,6 +178,65 @@ int run(const std::vector<std::wstring>& a) {
         PostMessageW(h, WM_CLOSE, 0, 0);
         return 0;
     }
+    if (cmd == L"rect" && a.size() >= 3) {
+        HWND c = waitChild(L"#32770", a[1], _wtoi(a[2].c_str()), timeoutAt(3));
+        if (!c) return say("timeout"), 1;
+        RECT r;
+        GetWindowRect(c, &r);
+        say(std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right) + " " +
+            std::to_string(r.bottom));
+        return 0;
+    }
+    if (cmd == L"client" && a.size() >= 3) {
+        HWND h = waitWindow(a[1], a[2], timeoutAt(3));
+        if (!h) return say("timeout"), 1;
+        POINT p{0, 0};
+        ClientToScreen(h, &p);
+        say(std::to_string(p.x) + " " + std::to_string(p.y));
+        return 0;
+    }
+    if (cmd == L"wrect" && a.size() >= 3) {
+        HWND h = waitWindow(a[1], a[2], timeoutAt(3));
+        if (!h) return say("timeout"), 1;
+        RECT r;
+        GetWindowRect(h, &r);
+        say(std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right) + " " +
+            std::to_string(r.bottom));
+        return 0;
+    }
+    if (cmd == L"size" && a.size() >= 3) {
+        HWND h = waitWindow(a[1], a[2], timeoutAt(3));
+        if (!h) return say("timeout"), 1;
+        RECT r;
+        GetWindowRect(h, &r);
+        say(std::to_string(r.right - r.left) + " " + std::to_string(r.bottom - r.top));
+        return 0;
+    }
+    if (cmd == L"settext" && a.size() >= 4) {
+        HWND c = waitChild(L"#32770", a[1], _wtoi(a[2].c_str()), timeoutAt(4));
+        if (!c) return say("timeout"), 1;
+        SendMessageTimeoutW(c, WM_SETTEXT, 0, LPARAM(a[3].c_str()), SMTO_ABORTIFHUNG, 2000, nullptr);
+        return 0;
+    }
+    if (cmd == L"text" && a.size() >= 4) {
+        HWND c = waitChild(a[1], a[2], _wtoi(a[3].c_str()), timeoutAt(4));
+        if (!c) return say("timeout"), 1;
+        say(escaped(windowText(c)));
+        return 0;
+    }
+    if (cmd == L"count" && a.size() >= 3) {
+        int n = 0;
+        for (HWND h : topWindows())
+            if (matches(a[1], className(h)) && matches(a[2], windowText(h))) ++n;
+        say(std::to_string(n));
+        return 0;
+    }
+    if (cmd == L"command" && a.size() >= 3) {
+        HWND h = waitWindow(a[1], L"*", timeoutAt(3));
+        if (!h) return say("timeout"), 1;
+        PostMessageW(h, WM_COMMAND, WPARAM(_wtoi(a[2].c_str())), 0);
+        return 0;
+    }
     if (cmd == L"checked" && a.size() >= 3) {
         HWND c = nullptr;
         if (!poll(timeoutAt(3), [&] {
@@ -181,7 +263,7 @@ int run(const std::vector<std::wstring>& a) {
         CloseHandle(f);
         return 0;
     }
-    say("usage: wait|gone|msgbox|press|enabled|title|close|checked|hold ...");
+    say("usage: wait|gone|msgbox|press|enabled|title|close|rect|client|size|settext|text|count|command|wrect|checked|hold ...");
     return 2;
 }
 
