@@ -35,6 +35,21 @@ struct Document {
     int32_t slideStep = 0;
     bool bandEditing = false;
     bool shorteningAutomatic = false;  // the automatic-shortening choice
+    int32_t endOfRangeCount = 0;       // descents whose maximum sat at the right end
+
+    // What the drawing has kept stays valid until these move: the image's
+    // samples (gain on page 1, write-back) and the working copy as a whole.
+    uint32_t imageGeneration = 0;
+    uint32_t workGeneration = 0;
+    // Columns of the current page whose samples a tool changed since the last paint.
+    struct Damage {
+        int32_t left = 0, right = -1;
+        void add(int32_t l, int32_t r) {
+            if (right < left) left = l, right = r;
+            else left = l < left ? l : left, right = r > right ? r : right;
+        }
+        bool empty() const { return right < left; }
+    } damage;
 
     bool hasBackup() const { return !backupPath.empty(); }
     bool stereo() const { return edit.format.channels == 2; }

@@ -11,6 +11,7 @@ void leaveBandEditing(Document& doc, ViewEvents& events) {
     const uint32_t bps = doc.edit.bytesPerSample, ba = doc.edit.frameBytes;
     size_t slot = slotOf(doc.pages.workOrigin + channelOffset(doc.view, doc.edit), doc.pages.workOrigin, bps);
     const size_t step = ba / bps;
+    ++doc.workGeneration;
     SampleValue* slots = doc.pages.workSamples.get();
     const SampleValue* band = doc.pages.complementBand.get();
     for (uint32_t k = 0, n = stretchFrames(doc); k < n; ++k, slot += step) slots[slot] += band[k];

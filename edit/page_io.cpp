@@ -23,6 +23,7 @@ void loadPage(Document& doc) {
     const uint64_t last = uint64_t(origin) + uint64_t(stretchFrames(doc)) * ba + uint64_t(kWorkMargin) * bps;
     const uint32_t lastFrame = f.dataEnd - ba;  // the image is never read past the data
     const uint8_t* image = doc.image.bytes();
+    ++doc.workGeneration;
     for (; q <= last; q += bps, ++slot) slots[slot] = q > lastFrame ? 0 : readSample(image, uint32_t(q), bps);
 }
 
@@ -33,6 +34,7 @@ void storePage(Document& doc) {
     const uint64_t last = std::min<uint64_t>(uint64_t(origin) + uint64_t(stretchFrames(doc)) * ba, f.dataEnd - ba);
     const SampleValue* slots = doc.pages.workSamples.get();
     uint8_t* image = doc.image.bytes();
+    ++doc.imageGeneration;
     size_t slot = size_t(kWorkMargin);
     for (uint64_t q = origin; q <= last; q += bps, ++slot) writeSample(image, uint32_t(q), slots[slot], bps);
 }
@@ -47,6 +49,7 @@ void saveChannel(const Document& doc, SampleValue* frames) {
 }
 
 void restoreChannel(Document& doc, const SampleValue* frames) {
+    ++doc.workGeneration;
     const uint32_t bps = doc.edit.bytesPerSample, ba = doc.edit.frameBytes;
     const uint32_t first = doc.pages.workOrigin + channelOffset(doc.view, doc.edit);
     const size_t step = ba / bps;

@@ -132,6 +132,9 @@ TickResult lowPass(Document& doc, const Frame& f) {
     return TickResult::applied;
 }
 
+// The drawing recomputes these columns (and their neighbours, whose jumps they end).
+void markFrameChanged(Document& doc) { doc.damage.add(doc.view.editFrameLeft - 1, doc.view.editFrameRight + 1); }
+
 }  // namespace
 
 TickResult toolTick(Document& doc, Tool tool, ToolRun& run, const ToolFlags& flags, int count) {
@@ -158,6 +161,7 @@ TickResult toolTick(Document& doc, Tool tool, ToolRun& run, const ToolFlags& fla
             if (!(shortening && run.counted == 0 && !flags.enlargeEnabled)) return TickResult::refused;
             scaleAboutLine(f, line, h);
             run.counted = 1;  // the run counts once, though the cursor says no
+            markFrameChanged(doc);
             return TickResult::forced;
         }
         scaleAboutLine(f, line, h);
@@ -167,6 +171,7 @@ TickResult toolTick(Document& doc, Tool tool, ToolRun& run, const ToolFlags& fla
     case Tool::lowPass: result = lowPass(doc, f); break;
     }
     if (result == TickResult::applied) ++run.counted;
+    if (result != TickResult::refused) markFrameChanged(doc);
     return result;
 }
 
@@ -174,6 +179,7 @@ bool silenceFrame(Document& doc) {
     Frame f;
     if (!frameOf(doc, f)) return false;
     for (int64_t k = 0; k < f.n; ++k) f.x(k) = 0;
+    markFrameChanged(doc);
     return true;
 }
 
@@ -204,6 +210,7 @@ InsertResult insertReference(Document& doc, bool tallScreen) {
         }
     }
     for (int64_t k = 0; k < f.n; ++k) f.x(k) = SampleValue(int64_t(f.out(k)) * (int64_t(1) << e));
+    markFrameChanged(doc);
     r.applied = true;
     return r;
 }

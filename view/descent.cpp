@@ -5,7 +5,7 @@
 #include "view/pages.h"
 #include "view/white_waveform.h"
 
-void descendToLoudest(Document& doc, FileSystem& fs, ViewEvents& events) {
+void descendToLoudest(Document& doc, FileSystem& fs, ViewEvents& events, bool automaticDialogShown) {
     ViewState& v = doc.view;
     if (v.page < 1 || v.page > 4 || v.editFramePresent) return;
     if (v.page == 1) {
@@ -24,7 +24,9 @@ void descendToLoudest(Document& doc, FileSystem& fs, ViewEvents& events) {
         v.page += 1;
         applyGain(doc, kDefaultGainShift, v.page, events);
         v.centreOnMax = v.page != 5;
-        keepWhiteWaveform(doc);
+        Message notice;
+        keepWhiteWaveform(doc, &notice, automaticDialogShown);
+        if (!notice.empty()) events.message = notice;
     }
     (void)band;  // band editing is left here once it exists
     events.titlesChanged = true;

@@ -6,6 +6,7 @@
 #include "common/file_system.h"
 #include "view/view_events.h"
 
-void descendToLoudest(Document& doc, FileSystem& fs, ViewEvents& events);
+// The automatic-operation dialog reports a stuck maximum itself, after its batch.
+void descendToLoudest(Document& doc, FileSystem& fs, ViewEvents& events, bool automaticDialogShown = false);
 // Back to the page the descent started from.
 void returnFromDescent(Document& doc, ViewEvents& events);

@@ -21,6 +21,7 @@ void shiftSamples(Document& doc, int p, int32_t shift) {
     const SampleValue factor = SampleValue(1) << (shift > 0 ? shift : 0);
     const int down = shift < 0 ? -shift : 0;
     if (p == 1) {
+        ++doc.imageGeneration;
         uint8_t* image = doc.image.bytes();
         for (uint32_t q = r.from; q < r.to && q < doc.edit.dataEnd; q += ba) {
             const SampleValue v = readSample(image, q, bps);
@@ -28,6 +29,7 @@ void shiftSamples(Document& doc, int p, int32_t shift) {
         }
         return;
     }
+    ++doc.workGeneration;
     SampleValue* slots = doc.pages.workSamples.get();
     const size_t step = ba / bps;
     size_t slot = slotOf(r.from, doc.pages.workOrigin, bps);

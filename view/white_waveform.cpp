@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "view/messages.h"
+
 #include "edit/sample_access.h"
 
 namespace {
@@ -48,10 +50,15 @@ int32_t slotPass(const Document& doc, int32_t* values) {
 
 }  // namespace
 
-int32_t whiteWaveformPass(Document& doc, int32_t* values) {
+int32_t whiteWaveformValues(const Document& doc, int32_t* values) {
+    const int32_t done = doc.view.page == 1 ? imagePass(doc, values) : slotPass(doc, values);
+    for (int32_t i = done; i < doc.view.screenWidth; ++i) values[i] = 0;
+    return done;
+}
+
+void finishWhitePass(Document& doc, const int32_t* values, int32_t done, Message* notice, bool automaticDialogShown,
+                     bool descending) {
     ViewState& v = doc.view;
-    const int32_t done = v.page == 1 ? imagePass(doc, values) : slotPass(doc, values);
-    for (int32_t i = done; i < v.screenWidth; ++i) values[i] = 0;
     int32_t best = 0;
     for (int32_t i = 0; i < done; ++i)
         if (values[i] > best) {  // the first of equal maxima; all zero keeps the old column
@@ -64,7 +71,18 @@ int32_t whiteWaveformPass(Document& doc, int32_t* values) {
         if (left < 0) left = 0;
         if (left >= v.screenWidth - width) left = v.screenWidth - width - 1;
         v.zoomFrameLeft[v.page] = left;
-        v.centreOnMax = false;
     }
+    v.centreOnMax = false;
+    if (!descending || v.shorteningStartPage == 0 || v.page != v.shorteningStartPage + 1) return;
+    doc.endOfRangeCount = v.whiteMaxColumn >= v.screenWidth - 2 ? doc.endOfRangeCount + 1 : 0;
+    if (doc.endOfRangeCount > 4 && !automaticDialogShown) {
+        if (notice) *notice = makeMessage(kWhiteEndOfRange, kCaptionWhiteMaximum);
+        doc.endOfRangeCount = 0;
+    }
+}
+
+int32_t whiteWaveformPass(Document& doc, int32_t* values, Message* notice, bool automaticDialogShown) {
+    const int32_t done = whiteWaveformValues(doc, values);
+    finishWhitePass(doc, values, done, notice, automaticDialogShown, notice != nullptr);
     return done;
 }

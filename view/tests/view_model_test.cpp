@@ -301,3 +301,38 @@ TEST(ChannelSwitch, ConfirmsAnOpenEditFirst) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Descent, MaximumStuckAtTheRightEndIsReportedOnTheFifthTime) {
+    // A jump in the last page-2 columns: every descent from page 2 finds it there.
+    auto l = loadDocument(riffFile({chunk("fmt ", fmtPayload(pcmFormat(1, 16))),
+                                    chunk("data", std::vector<uint8_t>(2 * 400000, 0))}),
+                          640);
+    Document& d = **l;
+    ViewEvents e;
+    enterEditView(d, l->fs, 0, e);
+    enlarge(d, l->fs, e);
+    d.view.zoomFrameLeft[2] = 640 - 80 - 1;
+    d.view.page = 3;
+    const uint32_t at = columnOffset(d.view, d.edit, 639, 3);
+    d.view.page = 2;
+    d.pages.workSamples[slotOf(at, d.pages.workOrigin, 2)] = 0x200000;
+    std::string texts;
+    for (int i = 1; i <= 6; ++i) {
+        ViewEvents down;
+        descendToLoudest(d, l->fs, down);
+        ASSERT_EQ(d.view.page, 5);
+        texts += down.message.text.empty() ? "-" : "M";
+        EXPECT_EQ(down.message.caption.empty(), i != 5) << i;
+        d.view.editFramePresent = false;
+        returnFromDescent(d, down);
+    }
+    EXPECT_EQ(texts, "----M-");
+    ViewEvents down;
+    d.endOfRangeCount = 4;
+    descendToLoudest(d, l->fs, down, true);  // the dialog reports it itself
+    EXPECT_TRUE(down.message.empty());
+}
+
+}  // namespace
