@@ -53,7 +53,7 @@ INT_PTR CALLBACK exitDialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
 
 int askExit(HWND owner, const std::string& editPath, Settings& settings) {
     ExitDialog d{widen(editPath), &settings};
-    const INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_EXIT), owner,
-                                           exitDialogProc, reinterpret_cast<LPARAM>(&d));
+    const INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_EXIT), owner, exitDialogProc,
+                                           reinterpret_cast<LPARAM>(&d));
     return result == 1 ? 1 : 0;
 }

@@ -26,7 +26,9 @@ void putLe32(uint8_t* p, uint32_t v) {
     for (int i = 0; i < 4; ++i) p[i] = uint8_t(v >> (8 * i));
 }
 
-uint32_t le32(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
+uint32_t le32(const uint8_t* p) {
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
 
 std::optional<int64_t> readInt(IniStore& ini, std::string_view section, std::string_view key) {
     std::string text;
@@ -166,8 +168,8 @@ Message resumeQuestion() {
     return m;
 }
 
-ResumeResult runResumeTest(IniStore& ini, FileSystem& fs, const std::string& editPath, bool stereo,
-                           Settings& settings, const std::function<Answer(const Message&)>& ask) {
+ResumeResult runResumeTest(IniStore& ini, FileSystem& fs, const std::string& editPath, bool stereo, Settings& settings,
+                           const std::function<Answer(const Message&)>& ask) {
     settings.resumedPage = 0;
     std::string text;
     if (ini.read(kSectionStamp, kKeyStamp, text)) decodeStamp(text, settings.wTime);  // damaged: kept

@@ -14,10 +14,10 @@
 #include "view/view_state.h"
 
 constexpr std::string_view kSectionStamp = "BEFORDATE";
-constexpr std::string_view kKeyStamp = "wTime";        // 8-byte record
+constexpr std::string_view kKeyStamp = "wTime";  // 8-byte record
 constexpr std::string_view kKeyScreenWidth = "SS";
 constexpr std::string_view kKeyChannel = "CH";
-constexpr std::string_view kKeyFrameLefts = "SP";      // 24-byte record
+constexpr std::string_view kKeyFrameLefts = "SP";  // 24-byte record
 constexpr std::string_view kKeyPage = "DP";
 constexpr std::string_view kSectionExit = "CANCELMSG";
 constexpr std::string_view kKeyChangeCheck = "msg2";
@@ -82,8 +82,8 @@ Message resumeQuestion();
 enum class ResumeResult { goOn, resumed, cancel };
 // After readStartSettings: offers the last view when the INI file and the
 // edit file are both untouched since the last save. cancel: stay in the dialog.
-ResumeResult runResumeTest(IniStore& ini, FileSystem& fs, const std::string& editPath, bool stereo,
-                           Settings& settings, const std::function<Answer(const Message&)>& ask);
+ResumeResult runResumeTest(IniStore& ini, FileSystem& fs, const std::string& editPath, bool stereo, Settings& settings,
+                           const std::function<Answer(const Message&)>& ask);
 
 // After a complete save: the view and the saved file's stamp.
 void writeResumeValues(IniStore& ini, FileSystem& fs, const std::string& savedPath, Settings& settings);

@@ -32,8 +32,8 @@ bool ProfileIniStore::write(std::string_view section, std::string_view key, std:
 
 bool ProfileIniStore::create() {
     // CREATE_NEW: an existing file, or one made by somebody else meanwhile, is never emptied.
-    UniqueFile f(CreateFileW(widen(path_).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                             nullptr));
+    UniqueFile f(
+        CreateFileW(widen(path_).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     return f || fs_.exists(path_);
 }
 

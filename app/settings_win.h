@@ -23,5 +23,4 @@ private:
 // At the OK of the file selection dialog, after the file checks: creates and
 // reads Velkor.ini and runs the resume test, its question topmost and
 // without an owner. cancel: keep the dialog open.
-ResumeResult startSettingsWin(const std::string& iniPath, const std::string& editPath, bool stereo,
-                              Settings& settings);
+ResumeResult startSettingsWin(const std::string& iniPath, const std::string& editPath, bool stereo, Settings& settings);

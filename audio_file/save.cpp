@@ -20,8 +20,7 @@ std::string temporarySaveName(FileSystem& fs, const std::string& target) {
     }
 }
 
-Status saveImage(FileSystem& fs, const std::string& target, const uint8_t* bytes, uint32_t size,
-                 Progress& progress) {
+Status saveImage(FileSystem& fs, const std::string& target, const uint8_t* bytes, uint32_t size, Progress& progress) {
     // The overwrite note and a disabled cancel button, as the user expects
     // from an overwrite, even though the temporary file would make it safe.
     progress.open(fs.exists(target) ? ProgressKind::fileWriteOverwrite : ProgressKind::fileWrite);

@@ -15,5 +15,4 @@ std::string temporarySaveName(FileSystem& fs, const std::string& target);
 // written and flushed; on failure or cancel only the temporary file goes, so
 // an existing target is never damaged. The status carries the message to
 // show: the notice on success, else the failure (a cancel reports it too).
-Status saveImage(FileSystem& fs, const std::string& target, const uint8_t* bytes, uint32_t size,
-                 Progress& progress);
+Status saveImage(FileSystem& fs, const std::string& target, const uint8_t* bytes, uint32_t size, Progress& progress);

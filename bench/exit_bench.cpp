@@ -37,8 +37,8 @@ int main(int argc, char** argv) {
             ok = ok && checkForChanges(fs, path, info, image, width, progress, position).ok() &&
                  position == noChange(image.imageSize);
         });
-        std::printf("change check, width %4d   %10.3f s  %8.0f MiB/s   ratio %.2f of cmp (target >= 0.70)\n", width,
-                    s, mib / s, cmpSeconds / s);
+        std::printf("change check, width %4d   %10.3f s  %8.0f MiB/s   ratio %.2f of cmp (target >= 0.70)\n", width, s,
+                    mib / s, cmpSeconds / s);
     }
     std::printf("cp FILE OUT; sync -f OUT   %10.3f s  %8.0f MiB/s\n", cpSeconds, mib / cpSeconds);
     // Temporary file, flush to the device and the replace of OUT included.

@@ -9,11 +9,11 @@
 
 struct MemoryIniStore final : IniStore {
     std::map<std::pair<std::string, std::string>, std::string> values;
-    bool present = false;      // the file exists
+    bool present = false;  // the file exists
     bool creatable = true;
     bool readable = true;
     bool writable = true;
-    int timeFailures = 0;      // the next so many time reads or sets fail
+    int timeFailures = 0;  // the next so many time reads or sets fail
     FileTime time{0x11111111, 0x01D00000};
     int writes = 0;
     int timeSets = 0;

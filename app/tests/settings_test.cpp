@@ -38,7 +38,7 @@ const Damaged kDamaged[] = {
     {"BadChecksum", "EFCDAB89B3A2D90120"},
     {"OneDigitShort", "EFCDAB89B3A2D9011"},
     {"OneDigitLong", "EFCDAB89B3A2D9011F0"},
-    {"NineBytes", "EFCDAB89B3A2D90100" "8E"},
+    {"NineBytes", "EFCDAB89B3A2D901008E"},
     {"NotHex", "EFCDAB89B3A2D9G11F"},
     {"Blank", "   "},
     {"Empty", ""},

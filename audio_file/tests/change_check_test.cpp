@@ -27,9 +27,7 @@ struct Checked {
         const Status l = loadFileImage(fs, "f.wav", info, kPlentyOfMemory, image, silent);
         EXPECT_TRUE(l.ok());
     }
-    Status check(int32_t width = 640) {
-        return checkForChanges(fs, "f.wav", info, image, width, progress, position);
-    }
+    Status check(int32_t width = 640) { return checkForChanges(fs, "f.wav", info, image, width, progress, position); }
 };
 
 // Stereo 16-bit at width 640: a page is 512 x 640 x 4 = 1310720 bytes.
