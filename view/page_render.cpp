@@ -1,0 +1,233 @@
+#include "view/page_render.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "edit/page_buffers.h"
+#include "view/frames.h"
+#include "view/white_waveform.h"
+
+void PagePixels::resize(int32_t w, int32_t h) {
+    if (w == width && h == height) return;
+    width = w;
+    height = std::max(h, 0);
+    pixels.assign(size_t(width) * size_t(height), 0);
+}
+
+PageCache::PageCache() : rows(kMaxColumns), white(kMaxColumns), scratch(kMaxColumns) {}
+
+namespace {
+
+int32_t rowOf(int32_t screenValue) { return 128 - screenValue; }
+int32_t clampRow(int32_t r) { return r < 0 ? 0 : (r > 256 ? 256 : r); }
+
+class Canvas {
+public:
+    Canvas(PagePixels& p) : p_(p) {}
+    void set(int32_t x, int32_t clientRow, uint32_t c) {
+        if (inside(x, clientRow)) p_.pixels[index(x, clientRow)] = c;
+    }
+    void invert(int32_t x, int32_t clientRow) {
+        if (inside(x, clientRow)) p_.pixels[index(x, clientRow)] ^= 0xFFFFFF;
+    }
+    // R2_NOT line from (x, y0) down to, not including, (x, y1).
+    void invertColumn(int32_t x, int32_t y0, int32_t y1) {
+        for (int32_t y = y0; y < y1; ++y) invert(x, y);
+    }
+    void invertRow(int32_t y, int32_t x0, int32_t x1) {
+        for (int32_t x = x0; x < x1; ++x) invert(x, y);
+    }
+
+private:
+    bool inside(int32_t x, int32_t y) const {
+        return x >= 0 && x < p_.width && y >= kWaveTop && y < kWaveTop + p_.height;
+    }
+    size_t index(int32_t x, int32_t y) const { return size_t(y - kWaveTop) * size_t(p_.width) + size_t(x); }
+    PagePixels& p_;
+};
+
+// Page 1 reads the image itself: only the high byte of each sample counts.
+void pageOneColumns(const Document& doc, PageCache& cache) {
+    const WaveInfo& f = doc.edit;
+    const uint32_t ba = f.frameBytes, fpp = doc.view.framesPerPixel[1];
+    const uint8_t* image = doc.image.bytes();
+    const bool eightBit = f.bytesPerSample == 1;
+    uint32_t q = columnOffset(doc.view, f, 0, 1) + channelOffset(doc.view, f) + (f.bytesPerSample - 1);
+    const uint32_t end = f.dataEnd;
+    auto screen = [&](uint32_t at) { return eightBit ? int32_t(image[at]) - 128 : int32_t(int8_t(image[at])); };
+    const int32_t width = doc.view.screenWidth;
+    cache.whiteDone = width - 1;
+    bool ended = false;
+    for (int32_t i = 0; i < width; ++i) {
+        ColumnRows& rows = cache.rows[size_t(i)];
+        rows = ColumnRows{};
+        int32_t b = 0;
+        for (uint32_t j = 0; j < fpp && !ended; ++j, q += ba) {
+            if (q >= end) {
+                ended = true;
+                break;
+            }
+            const int32_t v = screen(q);
+            rows.set(clampRow(rowOf(v)));
+            if (q + ba < end) {
+                const int32_t d = std::abs(v - screen(q + ba));
+                if (d > b) b = d;
+            } else if (i < cache.whiteDone) {
+                cache.whiteDone = i;  // the white pass ends with the data
+            }
+        }
+        cache.white[size_t(i)] = i < cache.whiteDone ? b : 0;
+    }
+    cache.recomputed = width;
+}
+
+// Page 2 from the working copy, columns [from, to).
+void pageTwoColumns(const Document& doc, PageCache& cache, int32_t from, int32_t to) {
+    const WaveInfo& f = doc.edit;
+    const size_t step = f.frameBytes / f.bytesPerSample;
+    const uint32_t fpp = doc.view.framesPerPixel[2];
+    const SampleValue* slots = doc.pages.workSamples.get();
+    const size_t first =
+        slotOf(columnOffset(doc.view, f, 0, 2) + channelOffset(doc.view, f), doc.pages.workOrigin, f.bytesPerSample);
+    const int32_t lastWhite = doc.view.screenWidth - 1;
+    for (int32_t i = from; i < to; ++i) {
+        ColumnRows& rows = cache.rows[size_t(i)];
+        rows = ColumnRows{};
+        int32_t b = 0;
+        size_t s = first + size_t(i) * fpp * step;
+        for (uint32_t j = 0; j < fpp; ++j, s += step) {
+            const int32_t v = slots[s] >> 16;
+            rows.set(clampRow(rowOf(v)));
+            const int32_t d = std::abs(v - (slots[s + step] >> 16));
+            if (d > b) b = d;
+        }
+        cache.white[size_t(i)] = i < lastWhite ? b : 0;
+    }
+    cache.whiteDone = lastWhite;
+    cache.recomputed += to - from;
+}
+
+const int32_t* keptColumns(Document& doc, PageCache& cache) {
+    const ViewState& v = doc.view;
+    PageCache::Key key;
+    key.page = v.page;
+    key.channel = v.channel;
+    key.gainShift = v.gainShift;
+    key.width = v.screenWidth;
+    key.origin = v.page == 1 ? columnOffset(v, doc.edit, 0, 1) : columnOffset(v, doc.edit, 0, 2);
+    key.generation = v.page == 1 ? doc.imageGeneration : doc.workGeneration;
+    cache.recomputed = 0;
+    if (!(key == cache.key)) {
+        cache.key = key;
+        if (v.page == 1) pageOneColumns(doc, cache);
+        else pageTwoColumns(doc, cache, 0, v.screenWidth);
+        doc.damage = {};
+    } else if (v.page == 2 && !doc.damage.empty()) {
+        pageTwoColumns(doc, cache, std::max(doc.damage.left, 0), std::min(doc.damage.right + 1, v.screenWidth));
+        doc.damage = {};
+    }
+    return cache.white.data();
+}
+
+// Index of the lowest set bit (de Bruijn), portable to every compiler.
+int32_t lowestBit(uint64_t bits) {
+    static constexpr int8_t kIndex[64] = {0,  1,  48, 2,  57, 49, 28, 3,  61, 58, 50, 42, 38, 29, 17, 4,
+                                          62, 55, 59, 36, 53, 51, 43, 22, 45, 39, 33, 30, 24, 18, 12, 5,
+                                          63, 47, 56, 27, 60, 41, 37, 16, 54, 35, 52, 21, 44, 32, 23, 11,
+                                          46, 26, 40, 15, 34, 20, 31, 10, 25, 14, 19, 9,  13, 8,  7,  6};
+    return kIndex[((bits & (~bits + 1)) * 0x03F79D71B4CB0A89ull) >> 58];
+}
+
+void drawOccupancy(Canvas& canvas, const PageCache& cache, int32_t width) {
+    for (int32_t i = 0; i < width; ++i) {
+        const ColumnRows& rows = cache.rows[size_t(i)];
+        for (size_t w = 0; w < rows.bits.size(); ++w)
+            for (uint64_t bits = rows.bits[w]; bits; bits &= bits - 1)
+                canvas.set(i, kWaveTop + int32_t(w * 64) + lowestBit(bits), kTraceGreen);
+    }
+}
+
+// Pages 3 and 4: a pixel per frame.
+void drawFrames(Canvas& canvas, const Document& doc) {
+    const WaveInfo& f = doc.edit;
+    const int p = doc.view.page;
+    const size_t step = f.frameBytes / f.bytesPerSample;
+    const uint32_t fpp = doc.view.framesPerPixel[p];
+    const SampleValue* slots = doc.pages.workSamples.get();
+    size_t s = slotOf(columnOffset(doc.view, f, 0, p) + channelOffset(doc.view, f), doc.pages.workOrigin,
+                      f.bytesPerSample);
+    for (int32_t i = 0; i < doc.view.screenWidth; ++i)
+        for (uint32_t j = 0; j < fpp; ++j, s += step) {
+            const int32_t r = std::min(rowOf(slots[s] >> 16), 256);
+            if (r >= 0) canvas.set(i, kWaveTop + r, kTraceGreen);  // rows above the area are not drawn
+        }
+}
+
+// Page 5: a polyline through one sample a column, column i showing frame i.
+void drawPolyline(Canvas& canvas, const Document& doc) {
+    const WaveInfo& f = doc.edit;
+    const size_t step = f.frameBytes / f.bytesPerSample;
+    const SampleValue* slots = doc.pages.workSamples.get();
+    const size_t first = slotOf(columnOffset(doc.view, f, 0, 5) + channelOffset(doc.view, f), doc.pages.workOrigin,
+                                f.bytesPerSample);
+    auto row = [&](int32_t i) { return kWaveTop + std::min(rowOf(slots[first + size_t(i) * step] >> 16), 256); };
+    const int32_t width = doc.view.screenWidth;
+    int32_t y0 = row(0);
+    for (int32_t i = 1; i < width; ++i) {
+        const int32_t y1 = row(i);
+        // From (i - 1, y0) to (i, y1), the end excluded: the first half of
+        // the rise in the left column, the rest in the right one.
+        const int32_t dy = y1 - y0, steps = std::abs(dy);
+        if (steps <= 1) {
+            canvas.set(i - 1, y0, kTraceGreen);
+        } else {
+            const int32_t sign = dy > 0 ? 1 : -1;
+            for (int32_t k = 0; k < steps; ++k) canvas.set(k < (steps + 1) / 2 ? i - 1 : i, y0 + sign * k, kTraceGreen);
+        }
+        y0 = y1;
+    }
+    canvas.set(width - 1, y0, kTraceGreen);
+}
+
+void drawOutline(Canvas& canvas, int32_t left, int32_t right) {
+    // The four sides of an R2_NOT polyline, each pixel once.
+    canvas.invertRow(63, left, right);
+    canvas.invertColumn(right, 63, 318);
+    for (int32_t x = right; x > left; --x) canvas.invert(x, 318);
+    for (int32_t y = 318; y > 63; --y) canvas.invert(left, y);
+}
+
+}  // namespace
+
+void renderPage(Document& doc, PageCache& cache, PagePixels& out, const RenderFlags& flags, Message* notice) {
+    ViewState& v = doc.view;
+    const int32_t width = v.screenWidth;
+    Canvas canvas(out);
+    std::fill(out.pixels.begin(), out.pixels.end(), flags.darkBackground ? kBackDarkGrey : kBackBlack);
+    if (v.page < 1 || v.page > 5) return;
+    for (int32_t y : {62, 190, 318})
+        for (int32_t x = 0; x < width; ++x) canvas.set(x, y, kLineBlue);
+
+    const int32_t* white = nullptr;
+    int32_t whiteDone = 0;
+    if (v.page <= 2) {
+        white = keptColumns(doc, cache);
+        whiteDone = cache.whiteDone;
+        drawOccupancy(canvas, cache, width);
+    } else {
+        whiteDone = whiteWaveformValues(doc, cache.scratch.data());
+        white = cache.scratch.data();
+        if (v.page == 5) drawPolyline(canvas, doc);
+        else drawFrames(canvas, doc);
+    }
+    finishWhitePass(doc, white, whiteDone, notice, flags.automaticDialogShown);
+    for (int32_t i = 0; i < whiteDone; ++i) canvas.invertColumn(i, kWhiteTop, kWhiteTop + white[i]);
+
+    if (v.editFramePresent || v.dragging) {
+        drawOutline(canvas, std::min(v.editFrameLeft, v.editFrameRight), std::max(v.editFrameLeft, v.editFrameRight));
+    } else if (v.page <= 4) {
+        clampZoomFrameToData(doc, v.page);
+        const int32_t left = v.zoomFrameLeft[v.page], right = left + v.zoomFrameWidth[v.page];
+        for (int32_t y = 63; y < 318; ++y) canvas.invertRow(y, left, right);
+    }
+}
