@@ -17,6 +17,7 @@ struct PageButtons {
 struct ViewEvents {
     bool repaintWaveform = false;
     bool repaintEditFrame = false;
+    bool repaintDisplay1 = false;
     bool repaintDisplay2 = false;
     bool titlesChanged = false;      // page number, window title
     bool gainChanged = false;        // the "x%d" label

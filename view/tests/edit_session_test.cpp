@@ -1,0 +1,289 @@
+#include "view/edit_session.h"
+
+#include <gtest/gtest.h>
+
+#include "audio_file/tests/wave_builder.h"
+#include "edit/history.h"
+#include "testing/document_fixture.h"
+#include "view/display_windows.h"
+#include "view/frames.h"
+#include "view/pages.h"
+
+namespace {
+
+std::unique_ptr<LoadedDocument> chord(uint16_t channels = 2, uint32_t rate = 44100) {
+    RecordingSpec spec;
+    spec.channels = channels;
+    spec.rate = rate;
+    spec.frames = uint64_t(rate) * 20;
+    return loadRecording(spec, 640);
+}
+
+void markFrame(Document& d, int32_t from, int32_t to) {
+    ViewEvents e;
+    pressWaveform(d, from, 0, false, e);
+    dragWaveform(d, to);
+    releaseWaveform(d, 1000, e);
+}
+
+TEST(Titles, ChannelPartThenFormat) {
+    auto stereo = chord(2);
+    EXPECT_EQ(editWindowTitle(**stereo), "編集(F1)：左CH    PCM 2CH 16BIT 44100SAMPLE");
+    (*stereo)->view.channel = 1;
+    EXPECT_EQ(editWindowTitle(**stereo), "編集(F1)：右CH    PCM 2CH 16BIT 44100SAMPLE");
+    auto mono = chord(1, 8000);
+    EXPECT_EQ(editWindowTitle(**mono), "編集(F1)：　      PCM 1CH 16BIT 8000SAMPLE");
+}
+
+TEST(PointerText, TimeAndThePageHint) {
+    auto l = chord();
+    Document& d = **l;
+    ViewEvents e;
+    enterEditView(d, l->fs, 0, e);
+    // Page 1: 8192 frames a column; column 10 is 81920 frames = 1.857 s.
+    EXPECT_EQ(pointerText(d, 10), "00分01秒857　　この頁は拡大枠設定のみです。編集不可");
+    enlarge(d, l->fs, e);
+    EXPECT_EQ(pointerText(d, 0), "00分00秒000　　「確定」を押すまで編集枠は消えません。");
+    markFrame(d, 5, 9);
+    EditSession s;
+    pressToolButton(s, d, 2);
+    toolTimerTick(d, s, true, e);
+    toolRelease(d, s, e);
+    EXPECT_EQ(pointerText(d, 0), "00分00秒000");  // the history has steps: no hint
+    confirmCommand(d, s, e);
+    while (d.view.page < 5) enlarge(d, l->fs, e);
+    EXPECT_EQ(pointerText(d, 441), "00分00秒010　　この頁は編集のみです。拡大枠設定不可");
+}
+
+struct Hold {
+    EditSession s;
+    ViewEvents e;
+};
+
+TEST(AutoRepeat, OneSecondHoldIsSevenTicksAndOneStep) {
+    auto l = chord();
+    Document& d = **l;
+    ViewEvents e;
+    enterEditView(d, l->fs, 0, e);
+    enlarge(d, l->fs, e);
+    markFrame(d, 100, 110);
+    EditSession s;
+    pressToolButton(s, d, 3);  // 1004, shift down
+    // One tick at once, then after 400 ms one every 100 ms until the release at 1 s.
+    for (int t = 0; t < 7; ++t) EXPECT_FALSE(toolTimerTick(d, s, true, e).refused);
+    EXPECT_EQ(s.run.counted, 7);
+    toolRelease(d, s, e);
+    EXPECT_EQ(historyLook(d).counter, "1/1");
+    EXPECT_EQ(s.pressedButtonIndex, -1);
+}
+
+TEST(AutoRepeat, NoFrameNoRun) {
+    auto l = chord();
+    Document& d = **l;
+    ViewEvents e;
+    enterEditView(d, l->fs, 0, e);
+    enlarge(d, l->fs, e);
+    EditSession s;
+    pressToolButton(s, d, 3);
+    EXPECT_EQ(s.pressedButtonIndex, -1);
+    EXPECT_TRUE(toolTimerTick(d, s, true, e).stop);
+    toolRelease(d, s, e);
+    EXPECT_EQ(historyLook(d).counter, "0/0");
+}
+
+TEST(AutoRepeat, RefusedOnTheFirstTickLeavesTheHistory) {
+    auto l = loadDocument(riffFile({chunk("fmt ", fmtPayload(pcmFormat(1, 16))),
+                                    chunk("data", std::vector<uint8_t>(2 * 400000, 0))}),
+                          640);
+    Document& d = **l;
+    ViewEvents e;
+    enterEditView(d, l->fs, 0, e);
+    enlarge(d, l->fs, e);
+    markFrame(d, 100, 110);
+    EditSession s;
+    pressToolButton(s, d, 9);  // attenuate on silence: flat
+    EXPECT_TRUE(toolTimerTick(d, s, true, e).refused);
+    toolRelease(d, s, e);
+    EXPECT_EQ(historyLook(d).counter, "0/0");
+}
+
+TEST(AutoRepeat, ReleaseNeverSeenEndsTheRunOnTheNextTick) {
+    auto l = chord();
+    Document& d = **l;
+    ViewEvents e;
+    enterEditView(d, l->fs, 0, e);
+    enlarge(d, l->fs, e);
+    markFrame(d, 100, 110);
+    EditSession s;
+    pressToolButton(s, d, 2);
+    toolTimerTick(d, s, true, e);
+    toolTimerTick(d, s, true, e);
+    const TickOutcome up = toolTimerTick(d, s, false, e);  // the button is no longer down
+    EXPECT_TRUE(up.stop);
+    EXPECT_EQ(historyLook(d).counter, "1/1");
+    EXPECT_TRUE(toolTimerTick(d, s, true, e).stop);  // and nothing more is applied
+}
+
+TEST(AutoRepeat, TwoQuickClicksAreTwoSteps) {
+    auto l = chord();
+    Document& d = **l;
+    ViewEvents e;
+    enterEditView(d, l->fs, 0, e);
+    enlarge(d, l->fs, e);
+    markFrame(d, 100, 110);
+    EditSession s;
+    for (int click = 0; click < 2; ++click) {  // the second press arrives as a double click
+        pressToolButton(s, d, 9);
+        toolTimerTick(d, s, true, e);
+        toolRelease(d, s, e);
+    }
+    EXPECT_EQ(historyLook(d).counter, "2/2");
+}
+
+TEST(AutoRepeat, StepBackAndForwardTicks) {
+    auto l = chord();
+    Document& d = **l;
+    ViewEvents e;
+    enterEditView(d, l->fs, 0, e);
+    enlarge(d, l->fs, e);
+    markFrame(d, 100, 110);
+    EditSession s;
+    for (int i = 0; i < 3; ++i) {
+        pressToolButton(s, d, 2);
+        toolTimerTick(d, s, true, e);
+        toolRelease(d, s, e);
+    }
+    pressToolButton(s, d, 0);
+    EXPECT_TRUE(toolTimerTick(d, s, true, e).repaintWaveform);
+    toolTimerTick(d, s, true, e);
+    toolTimerTick(d, s, true, e);
+    EXPECT_TRUE(toolTimerTick(d, s, true, e).stop);  // slot 0 reached
+    toolRelease(d, s, e);
+    EXPECT_EQ(historyLook(d).counter, "0/3");
+    pressToolButton(s, d, 1);
+    toolTimerTick(d, s, true, e);
+    toolRelease(d, s, e);
+    EXPECT_EQ(historyLook(d).counter, "1/3");
+}
+
+TEST(ChannelSwitch, RulesAndQuestion) {
+    auto mono = chord(1);
+    EXPECT_FALSE(channelSwitchAllowed(**mono));
+    auto l = chord(2);
+    Document& d = **l;
+    EXPECT_TRUE(channelSwitchAllowed(d));
+    EXPECT_TRUE(channelSwitchQuestion(d).empty());
+    d.history.undoIndex = 1;
+    EXPECT_EQ(channelSwitchQuestion(d).caption, "CH切換");
+    EXPECT_EQ(closeQuestion(d).caption, "編集中");
+    d.view.shorteningStartPage = 2;
+    EXPECT_FALSE(channelSwitchAllowed(d));
+}
+
+TEST(Shortening, NoticeOnceThenRulesOfTheButton) {
+    EditSession s;
+    const Message m = shorteningNotice(s);
+    EXPECT_EQ(m.caption, "はじめに");
+    EXPECT_EQ(m.buttons, Buttons::yesNo);
+    EXPECT_EQ(m.text.substr(0, 60), std::string("このボタンはクリックと同時に実行します。元へ戻すには\n\n自動").substr(0, 60));
+    s.shorteningNoticeOff = true;
+    EXPECT_TRUE(shorteningNotice(s).empty());
+    auto l = chord();
+    Document& d = **l;
+    ViewEvents e;
+    enterEditView(d, l->fs, 0, e);
+    EXPECT_FALSE(shorteningAllowed(d, s));  // page 1
+    enlarge(d, l->fs, e);
+    EXPECT_FALSE(shorteningAllowed(d, s));  // band editing off
+    d.bandEditing = true;
+    EXPECT_TRUE(shorteningAllowed(d, s));
+    s.bandIndex = 9;  // a low band
+    EXPECT_FALSE(shorteningAllowed(d, s));
+}
+
+TEST(Shortening, RepeatNeedsAStepAndEndKeepsKindThree) {
+    auto l = chord(1);
+    Document& d = **l;
+    ViewEvents e;
+    EditSession s;
+    enterEditView(d, l->fs, 0, e);
+    enlarge(d, l->fs, e);
+    d.bandEditing = true;  // the button's rule; the descent itself does not split
+    startManualShortening(d, s, l->fs, e);
+    d.bandEditing = false;
+    ASSERT_EQ(d.view.page, 5);
+    EXPECT_TRUE(s.shorteningLook);
+    const int32_t start = d.view.editFrameStart;
+    enlargeCommand(d, s, l->fs, e);  // no step yet: nothing
+    EXPECT_EQ(d.view.editFrameStart, uint32_t(start));
+    pressToolButton(s, d, 9);
+    toolTimerTick(d, s, true, e);
+    toolRelease(d, s, e);
+    ViewEvents end;
+    reduceCommand(d, s, l->fs, end);
+    EXPECT_EQ(d.view.page, 2);
+    EXPECT_EQ(d.view.shorteningStartPage, 0);
+    EXPECT_FALSE(s.shorteningLook);
+    EXPECT_TRUE(end.repaintDisplay1);
+    EXPECT_EQ(d.history.restoreKind, RestoreKind::shorteningEnd);
+    EXPECT_TRUE(d.history.restoreArmed);
+}
+
+TEST(DisplayWindow1, GreyWhenIdleBarsWhenShortening) {
+    auto l = chord();
+    Document& d = **l;
+    std::vector<uint32_t> px;
+    drawDisplayWindow1(d, false, 84, 20, px);
+    EXPECT_EQ(px[0], kDisplayGrey);
+    d.view.shorteningStartPage = 2;
+    d.view.zoomFrameLeft[2] = 10;
+    for (int i = 0; i < 80; ++i) d.whiteWaveform[size_t(10 + i)] = i % 10;
+    drawDisplayWindow1(d, false, 84, 20, px);
+    // Column 3: 3 rows of white from the top, then black.
+    EXPECT_EQ(px[0 * 84 + 3], kDisplayWhite);
+    EXPECT_EQ(px[2 * 84 + 3], kDisplayWhite);
+    EXPECT_EQ(px[3 * 84 + 3], 0u);
+    EXPECT_EQ(d.whiteWaveform[13], 3);  // within the height: unchanged
+    d.whiteWaveform[20] = 25;           // 5 rows too tall: every bar drops by 5
+    drawDisplayWindow1(d, false, 84, 20, px);
+    EXPECT_EQ(d.whiteWaveform[20], 20);
+    EXPECT_EQ(d.whiteWaveform[13], 0);
+    EXPECT_EQ(d.whiteWaveform[19], 4);
+}
+
+TEST(DisplayWindow1, StartClampedToKeptColumns) {
+    auto l = chord();
+    Document& d = **l;
+    d.view.shorteningStartPage = 1;
+    d.view.zoomFrameLeft[1] = 639;  // 639 + 80 would read past the kept columns
+    std::vector<uint32_t> px;
+    drawDisplayWindow1(d, false, 84, 20, px);
+    EXPECT_EQ(px.size(), size_t(84 * 20));
+}
+
+TEST(DisplayWindow2, StretchesOfPagesFourAndFive) {
+    ViewState v;
+    v.screenWidth = 640;
+    v.zoomFrameWidth = {0, 40, 80, 80, 80};
+    v.zoomFrameLeft = {0, 0, 0, 160, 320, 0};
+    const std::vector<uint32_t> bitmap(80 * 21, 0x00FF00);
+    std::vector<uint32_t> px;
+    drawDisplayWindow2(v, bitmap, 80, 98, 21, px);
+    EXPECT_EQ(px[19], 0x00FF00u);    // before 160 / 8
+    EXPECT_EQ(px[20], 0xFF00FFu);    // page 4's stretch: 20 ... 29
+    EXPECT_EQ(px[24], 0xFF00FFu);
+    EXPECT_EQ(px[25], 0x00FF00u);    // page 5's: 20 + 320 / 64 = 25, 80 / 64 = 1 column
+    EXPECT_EQ(px[26], 0xFF00FFu);
+    EXPECT_EQ(px[30], 0x00FF00u);
+}
+
+TEST(ShorteningButton, Cells) {
+    EXPECT_EQ(shorteningButtonCell(false, true, true, false), 4);
+    EXPECT_EQ(shorteningButtonCell(true, false, false, false), 4);
+    EXPECT_EQ(shorteningButtonCell(true, true, true, false), 1);
+    EXPECT_EQ(shorteningButtonCell(true, true, true, true), 3);
+    EXPECT_EQ(shorteningButtonCell(true, false, true, false), 0);
+    EXPECT_EQ(shorteningButtonCell(true, false, true, true), 2);
+}
+
+}  // namespace
