@@ -326,3 +326,35 @@ case_save_overwrite_not_cancellable() {
   expect_eq "saved size" "$(stat -c %s "$CASE_DIR/big_N.wav")" $((44 + 800 * 1024 * 1024))
   rm -f "$CASE_DIR/big.wav" "$CASE_DIR/big_N.wav"
 }
+
+# Yes brings back the width the file was saved at: the main window is 320
+# columns wider at 960 than at the 640 of a fresh start.
+case_resume_restores_width() {
+  own_program
+  "$VELKOR_WAVEGEN" "$CASE_DIR/take1.wav" --seconds 4 --bits 16 --channels 2
+  start_on "$CASE_DIR/take1.wav"
+  wait_main
+  local fresh; fresh=$(drive size MainWndClass '雑音編集*' | cut -d' ' -f1)
+  drive command MainWndClass 6017 >/dev/null  # 960 columns
+  for _ in $(seq 50); do
+    [ "$(drive size MainWndClass '雑音編集*' | cut -d' ' -f1)" = $((fresh + 320)) ] && break
+    sleep 0.1
+  done
+  change_on_disk "$CASE_DIR/take1.wav" 44
+  close_and_expect_exit_dialog "$CASE_DIR/take1.wav"
+  drive press "$(winpath "$CASE_DIR/take1.wav")" 1 >/dev/null
+  press_box 6
+  drive wait '#32770' 'ファイルを保存' >/dev/null || fail "no save-as dialog"
+  drive press 'ファイルを保存' 1 >/dev/null
+  press_box 1
+  expect_exit 0 60
+  expect_eq "SS" "$(ini_value BEFORDATE SS)" 960
+  start_on "$CASE_DIR/take1_N.wav"
+  expect_question "前回最後の画面を表示しますか。" 継続編集
+  press_box 6
+  wait_main
+  expect_eq "width after the resume" "$(drive size MainWndClass '雑音編集*' | cut -d' ' -f1)" $((fresh + 320))
+  close_and_expect_exit_dialog "$CASE_DIR/take1_N.wav"
+  drive press "$(winpath "$CASE_DIR/take1_N.wav")" 1 >/dev/null
+  expect_exit 0 60
+}
