@@ -18,25 +18,57 @@ int overviewRow(uint8_t high, bool eightBit) {
 
 namespace {
 
-// Marks the rows of `frames` frames of one channel starting at `offset`
-// (the sample's most significant byte), stopping at `end`.
-void markColumn(uint8_t* rows, const uint8_t* image, uint64_t offset, uint64_t end, uint32_t frames,
-                uint32_t frameBytes, bool eightBit) {
-    for (uint32_t f = 0; f < frames && offset < end; ++f, offset += frameBytes)
-        rows[overviewRow(image[offset], eightBit)] = 1;
+// Which top bytes occur in a column is collected first, byte by byte, and
+// turned into rows once per column: the loop over the samples then does one
+// load and one store per sample.
+using Seen = uint8_t[256];
+
+void seenToRows(const Seen& seen, uint8_t* rows, bool eightBit) {
+    std::memset(rows, 0, kOverviewRows);
+    for (int b = 0; b < 256; ++b)
+        if (seen[b]) rows[overviewRow(uint8_t(b), eightBit)] = 1;
 }
 
-// A 256-entry table would not pay here: the loop is memory bound.
-void markChannel(std::vector<uint8_t>& map, int32_t firstColumn, int32_t endColumn, const uint8_t* image,
-                 const WaveInfo& info, uint32_t framesPerColumn, uint32_t channelOffset) {
+// Remakes columns [first, end) of one channel (right: only with `right`),
+// or of both channels at once for a stereo file's full build. The end of
+// the data is measured from the data start, so no column past the data is
+// drawn as sound.
+void markColumns(OverviewBitmaps& maps, int32_t first, int32_t end, const uint8_t* image, const WaveInfo& info,
+                 uint32_t framesPerColumn, bool left, bool right) {
     const bool eightBit = info.bytesPerSample == 1;
-    const uint64_t columnBytes = uint64_t(framesPerColumn) * info.frameBytes;
-    // The end is measured from the data start, so no column past the data is drawn as sound.
-    for (int32_t i = firstColumn; i < endColumn; ++i) {
-        uint8_t* rows = &map[size_t(i) * kOverviewRows];
-        std::memset(rows, 0, kOverviewRows);
-        const uint64_t start = info.dataOffset + columnBytes * uint32_t(i) + channelOffset + info.bytesPerSample - 1;
-        markColumn(rows, image, start, info.dataEnd, framesPerColumn, info.frameBytes, eightBit);
+    const uint32_t frameBytes = info.frameBytes;
+    const uint64_t totalFrames = (info.dataEnd - info.dataOffset) / frameBytes;
+    const uint8_t* top = image + info.dataOffset + info.bytesPerSample - 1;  // left sample's top byte
+    const uint32_t rightStep = info.bytesPerSample;
+    for (int32_t i = first; i < end; ++i) {
+        const uint64_t firstFrame = uint64_t(framesPerColumn) * uint32_t(i);
+        const uint64_t frames =
+            firstFrame >= totalFrames ? 0 : std::min<uint64_t>(framesPerColumn, totalFrames - firstFrame);
+        Seen seenLeft = {}, seenRight = {};
+        const uint8_t* p = top + firstFrame * frameBytes;
+        if (left && right) {
+            uint64_t f = 0;
+            for (; f + 4 <= frames; f += 4, p += 4 * frameBytes) {  // four frames per turn keep the loads flowing
+                seenLeft[p[0]] = 1;
+                seenRight[p[rightStep]] = 1;
+                seenLeft[p[frameBytes]] = 1;
+                seenRight[p[frameBytes + rightStep]] = 1;
+                seenLeft[p[2 * frameBytes]] = 1;
+                seenRight[p[2 * frameBytes + rightStep]] = 1;
+                seenLeft[p[3 * frameBytes]] = 1;
+                seenRight[p[3 * frameBytes + rightStep]] = 1;
+            }
+            for (; f < frames; ++f, p += frameBytes) {
+                seenLeft[p[0]] = 1;
+                seenRight[p[rightStep]] = 1;
+            }
+        } else {
+            const uint8_t* q = right ? p + rightStep : p;
+            Seen& seen = right ? seenRight : seenLeft;
+            for (uint64_t f = 0; f < frames; ++f, q += frameBytes) seen[q[0]] = 1;
+        }
+        if (left) seenToRows(seenLeft, &maps.left[size_t(i) * kOverviewRows], eightBit);
+        if (right) seenToRows(seenRight, &maps.right[size_t(i) * kOverviewRows], eightBit);
     }
 }
 
@@ -55,8 +87,7 @@ void buildOverview(OverviewBitmaps& maps, const uint8_t* image, const WaveInfo& 
     // One step per hundredth of the columns.
     for (int32_t k = 0; k < 100; ++k) {
         const int32_t first = width * k / 100, end = width * (k + 1) / 100;
-        markChannel(maps.left, first, end, image, info, view.framesPerPixel[0], 0);
-        if (stereo) markChannel(maps.right, first, end, image, info, view.framesPerPixel[0], info.bytesPerSample);
+        markColumns(maps, first, end, image, info, view.framesPerPixel[0], true, stereo);
         progress.step();
         progress.pump();
     }
@@ -74,10 +105,8 @@ void refreshOverviewChannel(OverviewBitmaps& maps, const uint8_t* image, const W
                             const ViewState& view, int channel) {
     if (maps.columns != view.screenWidth) return;  // built for another width: nothing of it is shown
     const bool right = channel == 1 && info.format.channels == 2;
-    std::vector<uint8_t>& map = right ? maps.right : maps.left;
     const int32_t first = std::clamp(view.zoomFrameLeft[0], 0, view.screenWidth);
-    markChannel(map, first, pageOneEndColumn(view, info), image, info, view.framesPerPixel[0],
-                right ? info.bytesPerSample : 0);
+    markColumns(maps, first, pageOneEndColumn(view, info), image, info, view.framesPerPixel[0], !right, right);
 }
 
 void renderOverview(std::vector<uint32_t>& pixels, const OverviewBitmaps& maps, const ViewState& view,

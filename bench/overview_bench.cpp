@@ -1,0 +1,48 @@
+// overview_bench FILE: loads FILE into the file image and builds the page-0
+// overview from it at 1280 columns, five times each (warm cache), and puts
+// the best overview time beside the best load time of the same run; then
+// the paint's share: making the overview picture from the kept maps.
+#include <cstdio>
+
+#include "audio_file/file_image.h"
+#include "audio_file/wave_reader.h"
+#include "bench/bench_util.h"
+#include "view/overview.h"
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: overview_bench FILE\n");
+        return 2;
+    }
+    FileSystem& fs = platformFileSystem();
+    WaveInfo info;
+    if (!validateWave(fs, argv[1], FileRole::edit, info).ok()) {
+        std::fprintf(stderr, "overview_bench: not a usable WAVE file\n");
+        return 1;
+    }
+    FileImage image;
+    SilentProgress progress;
+    bool ok = true;
+    const double loadSeconds = minimumSeconds(5, [&] {
+        image.release();  // a fresh image each run, as at program start
+        ok = ok && loadFileImage(fs, argv[1], info, 1ull << 40, image, progress).ok();
+    });
+    if (!ok) {
+        std::fprintf(stderr, "overview_bench: load failed\n");
+        return 1;
+    }
+    ViewState view;
+    view.screenWidth = 1280;
+    buildScales(view, info);
+    OverviewBitmaps maps;
+    const double buildSeconds =
+        minimumSeconds(5, [&] { buildOverview(maps, image.bytes(), info, view, progress); });
+    std::vector<uint32_t> pixels;
+    const bool stereo = info.format.channels == 2;
+    const double paintSeconds = medianSeconds(101, [&] { renderOverview(pixels, maps, view, stereo); });
+    std::printf("load                 %9.3f s\n", loadSeconds);
+    std::printf("overview, 1280 cols  %9.3f s\n", buildSeconds);
+    std::printf("ratio overview/load  %9.2f   (target <= 0.50)\n", buildSeconds / loadSeconds);
+    std::printf("picture from maps    %9.3f ms  (target <= 5 ms)\n", paintSeconds * 1000);
+    return 0;
+}
