@@ -65,18 +65,20 @@ int dropRole(const DropTargets& t, long x, long y) {
 
 ControlHelp controlHelp(int controlId) {
     switch (controlId) {
-    case IDC_OPEN_EDIT:
-    case IDC_EDIT_FRAME: return {std::string(kEditFileHelp), 230, 37};
-    case IDC_OPEN_BACKUP:
-    case IDC_BACKUP_FRAME: return {std::string(kBackupFileHelp), 260, 50};
+        case IDC_OPEN_EDIT:
+        case IDC_EDIT_FRAME: return {std::string(kEditFileHelp), 230, 37};
+        case IDC_OPEN_BACKUP:
+        case IDC_BACKUP_FRAME: return {std::string(kBackupFileHelp), 260, 50};
     }
     return {};
 }
 
 FileFilter fileFilter(bool mp3) {
     FileFilter f;
-    if (mp3) f.pairs.emplace_back(kMp3Filter, "*.mp3");
-    else f.pairs.emplace_back(kWaveFilter, "*.wav");
+    if (mp3)
+        f.pairs.emplace_back(kMp3Filter, "*.mp3");
+    else
+        f.pairs.emplace_back(kWaveFilter, "*.wav");
     f.pairs.emplace_back(kAllFilter, "*.*");
     f.defaultExtension = mp3 ? "mp3" : "wav";
     return f;

@@ -155,16 +155,16 @@ void onActivate(HWND dialog, FileSelectDialog& d, WPARAM wp) {
 
 bool onCommand(HWND dialog, FileSelectDialog& d, int id, int code) {
     switch (id) {
-    case IDC_OPEN_EDIT: onOpenButton(dialog, d, FileRole::edit); return true;
-    case IDC_OPEN_BACKUP: onOpenButton(dialog, d, FileRole::backup); return true;
-    case IDC_EDIT_FRAME:
-        if (code == STN_CLICKED) onEditInfo(dialog, d);
-        return true;
-    case IDC_BACKUP_FRAME:
-        if (code == STN_CLICKED) onBackupInfo(dialog, d);
-        return true;
-    case IDOK: onOk(dialog, d); return true;
-    case IDCANCEL: onCancel(dialog, d); return true;
+        case IDC_OPEN_EDIT: onOpenButton(dialog, d, FileRole::edit); return true;
+        case IDC_OPEN_BACKUP: onOpenButton(dialog, d, FileRole::backup); return true;
+        case IDC_EDIT_FRAME:
+            if (code == STN_CLICKED) onEditInfo(dialog, d);
+            return true;
+        case IDC_BACKUP_FRAME:
+            if (code == STN_CLICKED) onBackupInfo(dialog, d);
+            return true;
+        case IDOK: onOk(dialog, d); return true;
+        case IDCANCEL: onCancel(dialog, d); return true;
     }
     return false;
 }
@@ -178,11 +178,11 @@ INT_PTR CALLBACK fileSelectProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
     FileSelectDialog* d = stateOf(dialog);
     if (!d) return FALSE;
     switch (msg) {
-    case WM_ACTIVATE: onActivate(dialog, *d, wp); return FALSE;
-    case kSetCommandLineFile: setFile(dialog, *d, fullPath(d->commandLineFile), FileRole::edit); return TRUE;
-    case WM_DROPFILES: onDrop(dialog, *d, reinterpret_cast<HDROP>(wp)); return TRUE;
-    case WM_HELP: onHelp(*d, *reinterpret_cast<const HELPINFO*>(lp)); return TRUE;
-    case WM_COMMAND: return onCommand(dialog, *d, LOWORD(wp), HIWORD(wp)) ? TRUE : FALSE;
+        case WM_ACTIVATE: onActivate(dialog, *d, wp); return FALSE;
+        case kSetCommandLineFile: setFile(dialog, *d, fullPath(d->commandLineFile), FileRole::edit); return TRUE;
+        case WM_DROPFILES: onDrop(dialog, *d, reinterpret_cast<HDROP>(wp)); return TRUE;
+        case WM_HELP: onHelp(*d, *reinterpret_cast<const HELPINFO*>(lp)); return TRUE;
+        case WM_COMMAND: return onCommand(dialog, *d, LOWORD(wp), HIWORD(wp)) ? TRUE : FALSE;
     }
     return FALSE;
 }

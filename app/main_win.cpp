@@ -1,5 +1,6 @@
 // Velkor's entry: the window classes, the main window and the message loop.
 #include <windows.h>
+
 #include <shellapi.h>
 
 #include <string>
@@ -94,8 +95,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     w.instance = instance;
     w.programPath = programPath();
     w.commandLineFile = commandLineFile(commandLineArguments());
-    HWND main = CreateWindowExW(0, L"MainWndClass", L"", WS_CAPTION | WS_SYSMENU, 0, 0, 0, 0, nullptr, nullptr,
-                                instance, &w);
+    HWND main =
+        CreateWindowExW(0, L"MainWndClass", L"", WS_CAPTION | WS_SYSMENU, 0, 0, 0, 0, nullptr, nullptr, instance, &w);
     if (!main) return 0;
     ShowWindow(main, SW_SHOW);
     UpdateWindow(main);

@@ -8,8 +8,8 @@ std::string mainTitle(const std::string& editPath) { return std::string(kMainTit
 
 std::string mainMenuHelp(int itemId) {
     switch (itemId) {
-    case IDM_PLAY_STEREO_HALF: return std::string(kHelpStereoHalf);
-    case IDM_PLAY_STEREO_FULL: return std::string(kHelpStereoFull);
+        case IDM_PLAY_STEREO_HALF: return std::string(kHelpStereoHalf);
+        case IDM_PLAY_STEREO_FULL: return std::string(kHelpStereoFull);
     }
     return std::string();
 }

@@ -3,9 +3,9 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "app/session_end_win.h"
 #include "app/main_window_rules.h"
 #include "app/screen_width.h"
+#include "app/session_end_win.h"
 #include "app/startup_win.h"
 #include "audio_file/time_text.h"
 #include "common/message_box_win.h"
@@ -67,10 +67,10 @@ void moveCursor(MainWindow& w, int32_t delta) {
 
 LRESULT onKeyDown(MainWindow& w, WPARAM key) {
     switch (key) {
-    case VK_LEFT: moveCursor(w, -1); break;
-    case VK_RIGHT: moveCursor(w, 1); break;
-    case VK_UP: overviewChannelKey(w.doc.view, w.doc.stereo(), false); break;
-    case VK_DOWN: overviewChannelKey(w.doc.view, w.doc.stereo(), true); break;
+        case VK_LEFT: moveCursor(w, -1); break;
+        case VK_RIGHT: moveCursor(w, 1); break;
+        case VK_UP: overviewChannelKey(w.doc.view, w.doc.stereo(), false); break;
+        case VK_DOWN: overviewChannelKey(w.doc.view, w.doc.stereo(), true); break;
     }
     return 0;
 }
@@ -123,15 +123,15 @@ void changeWidth(MainWindow& w, int id) {
 
 bool onCommand(MainWindow& w, int id) {
     switch (id) {
-    case IDM_TO_EDIT_WINDOW: toEditWindow(w); return true;
-    case IDM_PLAY_MONO:
-    case IDM_PLAY_STEREO_HALF:
-    case IDM_PLAY_STEREO_FULL: return true;  // playback arrives with its own dialog
-    case IDM_HOW_TO_OPERATE: showMessage(w.hwnd, howToOperate()); return true;
-    case IDM_WIDTH_640:
-    case IDM_WIDTH_960:
-    case IDM_WIDTH_1280: changeWidth(w, id); return true;
-    case IDM_CLOSE: SendMessageW(w.hwnd, WM_CLOSE, 0, 0); return true;
+        case IDM_TO_EDIT_WINDOW: toEditWindow(w); return true;
+        case IDM_PLAY_MONO:
+        case IDM_PLAY_STEREO_HALF:
+        case IDM_PLAY_STEREO_FULL: return true;  // playback arrives with its own dialog
+        case IDM_HOW_TO_OPERATE: showMessage(w.hwnd, howToOperate()); return true;
+        case IDM_WIDTH_640:
+        case IDM_WIDTH_960:
+        case IDM_WIDTH_1280: changeWidth(w, id); return true;
+        case IDM_CLOSE: SendMessageW(w.hwnd, WM_CLOSE, 0, 0); return true;
     }
     return false;
 }
@@ -170,19 +170,19 @@ LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     MainWindow* w = windowOf(hwnd);
     if (!w) return DefWindowProcW(hwnd, msg, wp, lp);
     switch (msg) {
-    case WM_CREATE: return runStartUp(*w);
-    case WM_DESTROY: return onDestroy(*w);
-    case WM_PAINT: return onPaint(*w);
-    case WM_CLOSE: return onClose(*w);
-    case WM_KEYDOWN: return onKeyDown(*w, wp);
-    case WM_KEYUP: return onKeyUp(*w);
-    case WM_LBUTTONDOWN: return onButtonDown(*w, GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
-    case WM_MOUSEMOVE: return onMouseMove(*w, GET_X_LPARAM(lp));
-    case WM_MENUSELECT: return onMenuSelect(*w, wp);
-    case WM_GETMINMAXINFO: return onMinMax(*w, *reinterpret_cast<MINMAXINFO*>(lp));
-    case WM_COMMAND:
-        if (onCommand(*w, LOWORD(wp))) return 0;
-        break;
+        case WM_CREATE: return runStartUp(*w);
+        case WM_DESTROY: return onDestroy(*w);
+        case WM_PAINT: return onPaint(*w);
+        case WM_CLOSE: return onClose(*w);
+        case WM_KEYDOWN: return onKeyDown(*w, wp);
+        case WM_KEYUP: return onKeyUp(*w);
+        case WM_LBUTTONDOWN: return onButtonDown(*w, GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+        case WM_MOUSEMOVE: return onMouseMove(*w, GET_X_LPARAM(lp));
+        case WM_MENUSELECT: return onMenuSelect(*w, wp);
+        case WM_GETMINMAXINFO: return onMinMax(*w, *reinterpret_cast<MINMAXINFO*>(lp));
+        case WM_COMMAND:
+            if (onCommand(*w, LOWORD(wp))) return 0;
+            break;
     }
     return DefWindowProcW(hwnd, msg, wp, lp);
 }

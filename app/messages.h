@@ -14,7 +14,8 @@ constexpr const char* kBackupInfoText = "%s\n PCM %uCH %uBIT %uSAMPLE\n 設定�
 constexpr std::string_view kEditFileHelp =
     "Ｄ＆Ｄ又は「開く」ボタンで設定して下さい。\nファイル名をクリックするとフル表示します。";
 constexpr std::string_view kBackupFileHelp =
-    "非圧縮のウェーブファイルのみが設定有効です。\n編集の「原曲挿入」時に使います。\nデフォルトは上段ファイルとなっています。";
+    "非圧縮のウェーブファイルのみが設定有効です。\n編集の「原曲挿入」時に使います。\nデフォルトは上段ファイルとなってい"
+    "ます。";
 constexpr std::string_view kWaveFilter = "WAVE files(*.wav)";
 constexpr std::string_view kMp3Filter = "MP3 files(*.mp3)";
 constexpr std::string_view kAllFilter = "すべて(*.*)";

@@ -8,8 +8,7 @@ struct Rescale {
     int32_t from, to, multiply, divide;
 };
 constexpr Rescale kRescales[] = {
-    {960, 640, 2, 3}, {1280, 640, 1, 2}, {640, 960, 3, 2},
-    {1280, 960, 3, 4}, {640, 1280, 2, 1}, {960, 1280, 4, 3},
+    {960, 640, 2, 3}, {1280, 640, 1, 2}, {640, 960, 3, 2}, {1280, 960, 3, 4}, {640, 1280, 2, 1}, {960, 1280, 4, 3},
 };
 
 }  // namespace
@@ -22,9 +21,9 @@ int sizeItemForWidth(int32_t width) {
 
 int32_t widthForSizeItem(int id) {
     switch (id) {
-    case IDM_WIDTH_640: return 640;
-    case IDM_WIDTH_960: return 960;
-    case IDM_WIDTH_1280: return 1280;
+        case IDM_WIDTH_640: return 640;
+        case IDM_WIDTH_960: return 960;
+        case IDM_WIDTH_1280: return 1280;
     }
     return 0;
 }

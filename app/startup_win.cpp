@@ -18,7 +18,7 @@
 
 namespace {
 
-constexpr int kViewHeight = 346;   // client rows under the menu: overview and status bar
+constexpr int kViewHeight = 346;  // client rows under the menu: overview and status bar
 constexpr int kStatusHeight = 20;
 
 // Only one copy runs: the mutex is named after the program file's base name.
@@ -87,8 +87,7 @@ void placeMainWindow(MainWindow& w) {
 }
 
 bool placeStatusBar(MainWindow& w) {
-    if (!w.status)
-        w.status = CreateStatusWindowW(WS_CHILD | WS_VISIBLE, L"", w.hwnd, IDC_MAIN_STATUS);
+    if (!w.status) w.status = CreateStatusWindowW(WS_CHILD | WS_VISIBLE, L"", w.hwnd, IDC_MAIN_STATUS);
     if (!w.status) return false;
     RECT client;
     GetClientRect(w.hwnd, &client);

@@ -35,8 +35,7 @@ int main(int argc, char** argv) {
     view.screenWidth = 1280;
     buildScales(view, info);
     OverviewBitmaps maps;
-    const double buildSeconds =
-        minimumSeconds(5, [&] { buildOverview(maps, image.bytes(), info, view, progress); });
+    const double buildSeconds = minimumSeconds(5, [&] { buildOverview(maps, image.bytes(), info, view, progress); });
     std::vector<uint32_t> pixels;
     const bool stereo = info.format.channels == 2;
     const double paintSeconds = medianSeconds(101, [&] { renderOverview(pixels, maps, view, stereo); });

@@ -44,20 +44,20 @@ LRESULT CALLBACK helpTextWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     HelpPopup* p = popupOf(hwnd);
     if (!p || !p->window) return DefWindowProcW(hwnd, msg, wp, lp);
     switch (msg) {
-    case WM_SHOWWINDOW:
-        if (wp) onShow(*p);
-        return 0;
-    case WM_PAINT: onPaint(*p); return 0;
+        case WM_SHOWWINDOW:
+            if (wp) onShow(*p);
+            return 0;
+        case WM_PAINT: onPaint(*p); return 0;
     }
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 bool createHelpPopups(HINSTANCE instance, HelpPopup& p) {
-    p.window = CreateWindowExW(0, kHelpTextClass, L" ", WS_POPUP | WS_BORDER, 0, 0, 0, 0, nullptr, nullptr,
-                               instance, &p);
+    p.window =
+        CreateWindowExW(0, kHelpTextClass, L" ", WS_POPUP | WS_BORDER, 0, 0, 0, 0, nullptr, nullptr, instance, &p);
     if (!p.window) return false;
-    p.nullWindow = CreateWindowExW(0, kNullBackgroundClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
-                                   nullptr);
+    p.nullWindow =
+        CreateWindowExW(0, kNullBackgroundClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
     return p.nullWindow != nullptr;
 }
 

@@ -11,7 +11,7 @@ struct HelpPopup {
     HWND nullWindow = nullptr;  // NullBkgWndClass
     HFONT font = nullptr;       // the shared UI font, owned by the main window
     RECT desktop{};
-    RECT requested{};           // top-left at the help request, size from the caller
+    RECT requested{};  // top-left at the help request, size from the caller
     std::wstring text;
 };
 

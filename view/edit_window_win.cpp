@@ -10,7 +10,9 @@ constexpr wchar_t kEditClass[] = L"EditWndClass";
 
 std::string editTitle(const Document& doc) {
     const SampleFormat& f = doc.edit.format;
-    const char* channel = !doc.stereo() ? "編集(F1)：　  " : doc.view.channel == 1 ? "編集(F1)：右CH" : "編集(F1)：左CH";
+    const char* channel = !doc.stereo()           ? "編集(F1)：　  "
+                          : doc.view.channel == 1 ? "編集(F1)：右CH"
+                                                  : "編集(F1)：左CH";
     return channel + formatText("    PCM %uCH %uBIT %uSAMPLE", unsigned(f.channels), unsigned(f.bitsPerSample),
                                 unsigned(f.samplesPerSecond));
 }
@@ -35,15 +37,15 @@ LRESULT CALLBACK editWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     auto* w = reinterpret_cast<EditWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!w || !w->hwnd) return DefWindowProcW(hwnd, msg, wp, lp);
     switch (msg) {
-    case WM_CLOSE: onClose(*w); return 0;
-    case WM_COMMAND: return 0;  // the commands of the edit view arrive with it
+        case WM_CLOSE: onClose(*w); return 0;
+        case WM_COMMAND: return 0;  // the commands of the edit view arrive with it
     }
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 bool createEditWindow(HINSTANCE instance, EditWindow& w) {
-    w.hwnd = CreateWindowExW(0, kEditClass, L"", WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN, 0, 0,
-                             0, 0, nullptr, nullptr, instance, &w);
+    w.hwnd = CreateWindowExW(0, kEditClass, L"", WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN, 0, 0, 0, 0,
+                             nullptr, nullptr, instance, &w);
     return w.hwnd != nullptr;
 }
 

@@ -80,8 +80,10 @@ void buildOverview(OverviewBitmaps& maps, const uint8_t* image, const WaveInfo& 
     const int32_t width = view.screenWidth;
     maps.columns = width;
     maps.left.assign(size_t(width) * kOverviewRows, 0);
-    if (stereo) maps.right.assign(size_t(width) * kOverviewRows, 0);
-    else std::vector<uint8_t>().swap(maps.right);
+    if (stereo)
+        maps.right.assign(size_t(width) * kOverviewRows, 0);
+    else
+        std::vector<uint8_t>().swap(maps.right);
 
     progress.open(ProgressKind::drawing);
     // One step per hundredth of the columns.
@@ -101,16 +103,15 @@ int32_t pageOneEndColumn(const ViewState& view, const WaveInfo& info) {
     return int32_t(std::min<uint64_t>((end + columnBytes - 1) / columnBytes, uint64_t(view.screenWidth)));
 }
 
-void refreshOverviewChannel(OverviewBitmaps& maps, const uint8_t* image, const WaveInfo& info,
-                            const ViewState& view, int channel) {
+void refreshOverviewChannel(OverviewBitmaps& maps, const uint8_t* image, const WaveInfo& info, const ViewState& view,
+                            int channel) {
     if (maps.columns != view.screenWidth) return;  // built for another width: nothing of it is shown
     const bool right = channel == 1 && info.format.channels == 2;
     const int32_t first = std::clamp(view.zoomFrameLeft[0], 0, view.screenWidth);
     markColumns(maps, first, pageOneEndColumn(view, info), image, info, view.framesPerPixel[0], !right, right);
 }
 
-void renderOverview(std::vector<uint32_t>& pixels, const OverviewBitmaps& maps, const ViewState& view,
-                    bool stereo) {
+void renderOverview(std::vector<uint32_t>& pixels, const OverviewBitmaps& maps, const ViewState& view, bool stereo) {
     const int32_t width = view.screenWidth;
     pixels.assign(size_t(width) * kOverviewHeight, kOverviewBlack);
     const int32_t frameFirst = view.zoomFrameLeft[0];

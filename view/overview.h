@@ -11,14 +11,14 @@
 #include "common/progress.h"
 #include "view/view_state.h"
 
-constexpr int kOverviewRows = 256;           // rows 0..255; a full negative peak lands on 255
-constexpr int kOverviewLeftTop = 35;         // the left channel's rows 35..162
-constexpr int kOverviewRightTop = 163;       // the right channel's rows 163..290
-constexpr int kOverviewRightFromRow = 164;   // a click at or below this row picks the right channel
-constexpr int kOverviewCursorTop = 36;       // the keyboard cursor line: rows 36..290
+constexpr int kOverviewRows = 256;          // rows 0..255; a full negative peak lands on 255
+constexpr int kOverviewLeftTop = 35;        // the left channel's rows 35..162
+constexpr int kOverviewRightTop = 163;      // the right channel's rows 163..290
+constexpr int kOverviewRightFromRow = 164;  // a click at or below this row picks the right channel
+constexpr int kOverviewCursorTop = 36;      // the keyboard cursor line: rows 36..290
 constexpr int kOverviewCursorEnd = 291;
-constexpr int kOverviewHeight = 326;         // client rows above the status bar
-constexpr uint32_t kOverviewGreen = 0x00FF00;    // 0x00RRGGBB
+constexpr int kOverviewHeight = 326;           // client rows above the status bar
+constexpr uint32_t kOverviewGreen = 0x00FF00;  // 0x00RRGGBB
 constexpr uint32_t kOverviewMagenta = 0xFF00FF;
 constexpr uint32_t kOverviewBlack = 0x000000;
 
@@ -40,14 +40,13 @@ void buildOverview(OverviewBitmaps& maps, const uint8_t* image, const WaveInfo& 
 
 // After page 1 may have changed samples: the columns of `channel` from
 // zoomFrameLeft[0] to the end of page 1's stretch are made again.
-void refreshOverviewChannel(OverviewBitmaps& maps, const uint8_t* image, const WaveInfo& info,
-                            const ViewState& view, int channel);
+void refreshOverviewChannel(OverviewBitmaps& maps, const uint8_t* image, const WaveInfo& info, const ViewState& view,
+                            int channel);
 // The last overview column (exclusive) that page 1's stretch reaches.
 int32_t pageOneEndColumn(const ViewState& view, const WaveInfo& info);
 
 // The overview picture: `width` x kOverviewHeight pixels, 0x00RRGGBB, top row first.
-void renderOverview(std::vector<uint32_t>& pixels, const OverviewBitmaps& maps, const ViewState& view,
-                    bool stereo);
+void renderOverview(std::vector<uint32_t>& pixels, const OverviewBitmaps& maps, const ViewState& view, bool stereo);
 
 // Bytes of sound before overview column x: what the status bar turns into a time.
 uint64_t overviewColumnBytes(const ViewState& view, const WaveInfo& info, int32_t x);

@@ -44,10 +44,9 @@ const BackupCase kBackups[] = {
     {"OtherRate", waveInfo(2, 16, 48000, 400000), kMismatch},
     {"OtherBits", waveInfo(2, 24, 44100, 600000), kMismatch},
     {"Mono", waveInfo(1, 16, 44100, 400000), kMismatch},
-    {"SameRateAndBitsOtherBlockAlign",
-     changed(kEdit, [](WaveInfo& i) { i.format.blockAlign = 8; }), kMismatch},
-    {"SameRateAndBitsOtherAverageBytes",
-     changed(kEdit, [](WaveInfo& i) { i.format.averageBytesPerSecond = 176401; }), kMismatch},
+    {"SameRateAndBitsOtherBlockAlign", changed(kEdit, [](WaveInfo& i) { i.format.blockAlign = 8; }), kMismatch},
+    {"SameRateAndBitsOtherAverageBytes", changed(kEdit, [](WaveInfo& i) { i.format.averageBytesPerSecond = 176401; }),
+     kMismatch},
     {"ShorterByOneFrame", waveInfo(2, 16, 44100, 399996), kShort},
     {"MismatchTestedFirst", waveInfo(1, 16, 44100, 4), kMismatch},
 };
@@ -170,12 +169,12 @@ TEST(FileInfo, BackupFileTimeFromItsOwnFormatAndAskToClear) {
 
 TEST(DropRole, UpperRowSetsTheEditFileLowerRowTheBackup) {
     const DropTargets t{{10, 20, 40, 46}, {46, 20, 300, 46}, {10, 70, 40, 96}, {46, 70, 300, 96}};
-    EXPECT_EQ(dropRole(t, 10, 20), 1);    // top-left corner of the open button
-    EXPECT_EQ(dropRole(t, 299, 45), 1);   // inside the name frame
+    EXPECT_EQ(dropRole(t, 10, 20), 1);   // top-left corner of the open button
+    EXPECT_EQ(dropRole(t, 299, 45), 1);  // inside the name frame
     EXPECT_EQ(dropRole(t, 20, 80), 2);
     EXPECT_EQ(dropRole(t, 200, 95), 2);
-    EXPECT_EQ(dropRole(t, 40, 30), 0);    // right edge is outside, the gap between them
-    EXPECT_EQ(dropRole(t, 100, 50), 0);   // between the rows: the label
+    EXPECT_EQ(dropRole(t, 40, 30), 0);   // right edge is outside, the gap between them
+    EXPECT_EQ(dropRole(t, 100, 50), 0);  // between the rows: the label
     EXPECT_EQ(dropRole(t, 300, 80), 0);
     EXPECT_EQ(dropRole(t, 5, 5), 0);
 }
@@ -189,7 +188,8 @@ TEST(DropRole, LowerRowWinsWhereBothMatch) {
 TEST(ControlHelp, TextsAndBoxSizes) {
     const std::string edit = "Ｄ＆Ｄ又は「開く」ボタンで設定して下さい。\nファイル名をクリックするとフル表示します。";
     const std::string backup =
-        "非圧縮のウェーブファイルのみが設定有効です。\n編集の「原曲挿入」時に使います。\nデフォルトは上段ファイルとなっています。";
+        "非圧縮のウェーブファイルのみが設定有効です。\n編集の「原曲挿入」時に使います。\nデフォルトは上段ファイルとなっ"
+        "ています。";
     for (int id : {IDC_OPEN_EDIT, IDC_EDIT_FRAME}) {
         const ControlHelp h = controlHelp(id);
         EXPECT_EQ(h.text, edit);

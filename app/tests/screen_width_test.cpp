@@ -12,18 +12,12 @@ struct Change {
 };
 
 const Change kChanges[] = {
-    {"From960To640", 960, 640, 600, 400},
-    {"From640To960", 640, 960, 401, 601},
-    {"From1280To640", 1280, 640, 1001, 500},
-    {"From1280To960", 1280, 960, 1001, 750},
-    {"From640To1280", 640, 1280, 639, 1278},
-    {"From960To1280", 960, 1280, 959, 1278},
-    {"From960To640Truncates", 960, 640, 1, 0},
-    {"From640To960Truncates", 640, 960, 1, 1},
-    {"From960To1280Truncates", 960, 1280, 2, 2},
-    {"Zero", 1280, 640, 0, 0},
-    {"SameWidth", 960, 960, 555, 555},
-    {"UnknownWidth", 800, 640, 555, 555},
+    {"From960To640", 960, 640, 600, 400},        {"From640To960", 640, 960, 401, 601},
+    {"From1280To640", 1280, 640, 1001, 500},     {"From1280To960", 1280, 960, 1001, 750},
+    {"From640To1280", 640, 1280, 639, 1278},     {"From960To1280", 960, 1280, 959, 1278},
+    {"From960To640Truncates", 960, 640, 1, 0},   {"From640To960Truncates", 640, 960, 1, 1},
+    {"From960To1280Truncates", 960, 1280, 2, 2}, {"Zero", 1280, 640, 0, 0},
+    {"SameWidth", 960, 960, 555, 555},           {"UnknownWidth", 800, 640, 555, 555},
 };
 
 class Rescale : public ::testing::TestWithParam<Change> {};

@@ -24,12 +24,12 @@ struct Tie {
 const Tie kTies[] = {
     {"EightKiloHertzF4IsAnExactTie", 8000, 4, 13},  // 0.125 kHz
     {"EightKiloHertzF8", 8000, 0, 200},
-    {"FortyEightKiloHertzF1", 48000, 7, 9},         // 0.09375
-    {"TwentyTwoKiloHertzF8", 22050, 0, 551},        // 5.5125
+    {"FortyEightKiloHertzF1", 48000, 7, 9},   // 0.09375
+    {"TwentyTwoKiloHertzF8", 22050, 0, 551},  // 5.5125
     {"NinetySixKiloHertzF8", 96000, 0, 2400},
     {"OneHertz", 1, 0, 0},
-    {"ExactTwoHundredths", 800, 0, 20},             // 0.2 exactly
-    {"TieBelowOneHundredth", 20, 0, 1},             // 0.005 rounds to 0.01
+    {"ExactTwoHundredths", 800, 0, 20},  // 0.2 exactly
+    {"TieBelowOneHundredth", 20, 0, 1},  // 0.005 rounds to 0.01
     {"HighestRate", 0xFFFFFFFFu, 0, 107374182},
 };
 

@@ -82,9 +82,7 @@ const RowCase kRows[] = {
 
 class OverviewRow : public ::testing::TestWithParam<RowCase> {};
 
-TEST_P(OverviewRow, FromTheTopByte) {
-    EXPECT_EQ(overviewRow(GetParam().high, GetParam().eightBit), GetParam().row);
-}
+TEST_P(OverviewRow, FromTheTopByte) { EXPECT_EQ(overviewRow(GetParam().high, GetParam().eightBit), GetParam().row); }
 
 INSTANTIATE_TEST_SUITE_P(Values, OverviewRow, ::testing::ValuesIn(kRows),
                          [](const auto& row) { return std::string(row.param.name); });
@@ -208,7 +206,7 @@ TEST(RefreshOverview, RemakesOnlyTheEditedChannelOverPageOne) {
     EXPECT_EQ(rowsOf(maps.right, 200), (std::vector<int>{1, 128}));
     EXPECT_EQ(rowsOf(maps.right, end - 1), (std::vector<int>{128, 255}));
     EXPECT_EQ(rowsOf(maps.right, 470), std::vector<int>{128});
-    EXPECT_EQ(rowsOf(maps.left, 200), std::vector<int>{128});   // the other channel stays
+    EXPECT_EQ(rowsOf(maps.left, 200), std::vector<int>{128});  // the other channel stays
     refreshOverviewChannel(maps, im.bytes.data(), im.info, v, 0);
     EXPECT_EQ(rowsOf(maps.left, 200), (std::vector<int>{1, 128}));
 }
