@@ -1,4 +1,18 @@
 #include "app/session_end_win.h"
 
-// Saving and the settings arrive with the settings issue; until then closing ends the program without saving.
-bool endSession(HWND, Document&, StartChoice&) { return true; }
+#include "app/close_sequence_win.h"
+#include "app/document.h"
+#include "app/exit_dialog_win.h"
+#include "app/help_win.h"
+#include "app/start_choice.h"
+
+bool endSession(HWND main, Document& doc, StartChoice& start) {
+    // From the edit window the question was asked there, before the write-back.
+    if (doc.view.page == 0 && askExit(main, doc.editPath, start.settings) != 1) return false;
+    ShowWindow(main, SW_HIDE);
+    captureView(doc.view, start.settings);
+    ExitFiles files{doc.editPath, start.saveFileName, false};
+    runCloseSequenceWin(main, doc.edit, doc.image, files, start.settings, start.files.iniPath);
+    closeHelp();
+    return true;
+}

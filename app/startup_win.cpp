@@ -10,6 +10,7 @@
 #include "app/main_window_win.h"
 #include "app/screen_width.h"
 #include "audio_file/file_image.h"
+#include "audio_file/messages.h"
 #include "audio_file/progress_dialog_win.h"
 #include "common/message_box_win.h"
 #include "common/utf16_win.h"
@@ -72,7 +73,13 @@ bool loadImage(MainWindow& w) {
         loadFileImage(platformFileSystem(), w.doc.editPath, w.doc.edit, freeAddressSpace(), w.doc.image, progress);
     progress.close();
     if (!loaded.message.empty()) showMessage(w.hwnd, loaded.message);
-    return loaded.ok();
+    if (!loaded.ok()) return false;
+    // The working copies of the edit pages come with the first load.
+    if (!w.doc.pages.allocate()) {
+        showMessage(w.hwnd, makeMessage(kAllocationFailed, kCaptionError));
+        return false;
+    }
+    return true;
 }
 
 // Both windows: the width plus the sizing frames, the height of caption,
@@ -110,6 +117,8 @@ bool buildView(MainWindow& w) {
     w.edit.main = w.hwnd;
     w.edit.doc = &w.doc;
     w.edit.overview = &w.overview;
+    w.edit.settings = &w.start.settings;
+    w.edit.helpPath = w.start.files.helpPath;
     if (!createEditWindow(w.instance, w.edit)) return false;
     if (w.start.resumePage > 0) {
         PostMessageW(w.hwnd, WM_COMMAND, IDM_TO_EDIT_WINDOW, 0);

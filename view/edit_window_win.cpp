@@ -1,6 +1,10 @@
 #include "view/edit_window_win.h"
 
 #include "app/document.h"
+#include "app/exit_dialog_win.h"
+#include "app/help_win.h"
+#include "resources/ids.h"
+#include "view/pages.h"
 #include "common/text_format.h"
 #include "common/utf16_win.h"
 
@@ -20,6 +24,9 @@ std::string editTitle(const Document& doc) {
 // Leaving the edit window ends the program: the main window takes over
 // and runs its close.
 void onClose(EditWindow& w) {
+    if (w.settings && askExit(w.hwnd, w.doc->editPath, *w.settings) != 1) return;
+    ViewEvents events;
+    leaveEditView(*w.doc, events);
     if (w.overview && w.doc && w.doc->image.allocated())
         refreshOverviewChannel(*w.overview, w.doc->image.bytes(), w.doc->edit, w.doc->view, w.doc->view.channel);
     PostMessageW(w.main, WM_CLOSE, 0, 0);
@@ -38,7 +45,12 @@ LRESULT CALLBACK editWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (!w || !w->hwnd) return DefWindowProcW(hwnd, msg, wp, lp);
     switch (msg) {
         case WM_CLOSE: onClose(*w); return 0;
-        case WM_COMMAND: return 0;  // the commands of the edit view arrive with it
+        case WM_COMMAND:
+        switch (LOWORD(wp)) {
+            case IDM_HELP_FILE: openHelp(hwnd, w->helpPath); return 0;
+            case IDM_VERSION: showVersion(hwnd); return 0;
+        }
+        return 0;
     }
     return DefWindowProcW(hwnd, msg, wp, lp);
 }

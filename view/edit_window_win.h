@@ -4,15 +4,20 @@
 // the main window.
 #include <windows.h>
 
+#include <string>
+
 #include "view/overview.h"
 
 struct Document;
+struct Settings;
 
 struct EditWindow {
     HWND hwnd = nullptr;
     HWND main = nullptr;
     Document* doc = nullptr;
     OverviewBitmaps* overview = nullptr;
+    Settings* settings = nullptr;  // the exit dialog's two settings
+    std::string helpPath;          // Velkor.chm beside the program
 };
 
 LRESULT CALLBACK editWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
