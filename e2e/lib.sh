@@ -86,3 +86,13 @@ wait_text() {  # class, title, id, want, timeout in seconds
   printf 'FAIL: text of %s\n  got:  %q\n  want: %q\n' "$3" "$got" "$4" >&2
   exit 1
 }
+
+# Closes the main window from the overview and answers the exit dialog
+# (titled with the edit file's name) Yes; with no change nothing more is asked.
+quit_from_overview() {
+  drive close MainWndClass '雑音編集*' >/dev/null
+  local title
+  title=$(drive wait '#32770' '*') || fail "no exit dialog"
+  expect_eq "exit question" "$(drive text '#32770' "$title" -1)" "Velkorを終了しますか"
+  drive press "$title" 1 >/dev/null
+}

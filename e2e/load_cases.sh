@@ -27,7 +27,7 @@ case_load_valid() {
   confirm_file take1.wav
   expect_eq "main window title" "$(drive wait MainWndClass '雑音編集*')" "雑音編集　take1.wav"
   shot load_valid
-  drive close MainWndClass '雑音編集*' >/dev/null
+  quit_from_overview
   expect_exit 0 30
 }
 
@@ -43,7 +43,7 @@ case_load_repair_report() {
   drive press "$win" 1 >/dev/null
   confirm_file "damaged take.wav"
   expect_eq "title after the report" "$(drive wait MainWndClass '雑音編集*')" "雑音編集　damaged take.wav"
-  drive close MainWndClass '雑音編集*' >/dev/null
+  quit_from_overview
   expect_exit 0 30
   expect_eq "file untouched on disk" "$(stat -c %s "$CASE_DIR/damaged take.wav")" 3044
 }
@@ -83,6 +83,6 @@ case_load_cancel_no() {
   cancel_load
   drive press 確認 7 >/dev/null
   expect_eq "loads on after No" "$(drive wait MainWndClass '雑音編集*' 120000)" "雑音編集　long.wav"
-  drive close MainWndClass '雑音編集*' >/dev/null
+  quit_from_overview
   expect_exit 0 60
 }

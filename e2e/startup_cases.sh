@@ -47,7 +47,7 @@ case_startup_command_line_quoted() {
   expect_eq "backup row" "$(drive text '#32770' "$DIALOG" 315)" "上と同じ"
   confirm_file "テイク 1.wav"
   expect_eq "title" "$(drive wait MainWndClass '雑音編集*')" "雑音編集　テイク 1.wav"
-  drive close MainWndClass '雑音編集*' >/dev/null
+  quit_from_overview
   expect_exit 0 30
 }
 
@@ -62,7 +62,7 @@ case_startup_long_path() {
   start_velkor "$win"
   confirm_file "テイク.wav"
   expect_eq "title" "$(drive wait MainWndClass '雑音編集*')" "雑音編集　テイク.wav"
-  drive close MainWndClass '雑音編集*' >/dev/null
+  quit_from_overview
   expect_exit 0 30
 }
 
@@ -81,7 +81,7 @@ case_startup_open_dialog() {
   drive press 'Open' 1 >/dev/null
   confirm_file take2.wav
   expect_eq "title" "$(drive wait MainWndClass '雑音編集*')" "雑音編集　take2.wav"
-  drive close MainWndClass '雑音編集*' >/dev/null
+  quit_from_overview
   expect_exit 0 30
 }
 
@@ -104,7 +104,7 @@ case_startup_second_instance() {
   VELKOR_PID=$first
   confirm_file take1.wav
   drive wait MainWndClass '雑音編集*' >/dev/null
-  drive close MainWndClass '雑音編集*' >/dev/null
+  quit_from_overview
   expect_exit 0 30
 }
 
@@ -177,7 +177,7 @@ case_startup_backup_rules() {
   choose_backup "$CASE_DIR/orig.wav"  # longer than the edit file: accepted
   drive press "$DIALOG" 1 >/dev/null
   expect_eq "title" "$(drive wait MainWndClass '雑音編集*')" "雑音編集　take1.wav"
-  drive close MainWndClass '雑音編集*' >/dev/null
+  quit_from_overview
   expect_exit 0 30
 }
 
@@ -233,7 +233,7 @@ case_overview_click_and_keys() {
   expect_eq "right channel plain" "$(client_pixel MainWndClass '雑音編集*' 2 227)" "0,255,0"
   xdotool key Left Left Left
   wait_status "00分00秒000"
-  drive close MainWndClass '雑音編集*' >/dev/null
+  quit_from_overview
   expect_exit 0 30
 }
 
@@ -256,7 +256,7 @@ case_overview_width_change() {
   expect_eq "frame at 400 of 640" "$(client_pixel MainWndClass '雑音編集*' 400 99)" "255,0,255"
   expect_eq "not before" "$(client_pixel MainWndClass '雑音編集*' 399 99)" "0,255,0"
   shot overview_640
-  drive close MainWndClass '雑音編集*' >/dev/null
+  quit_from_overview
   expect_exit 0 30
 }
 
@@ -312,14 +312,14 @@ case_overview_mono_grays_play_item() {
   sleep 0.3
   expect_eq "still the left channel" "$(client_pixel MainWndClass '雑音編集*' 0 99)" "255,0,255"
   expect_eq "no right half" "$(client_pixel MainWndClass '雑音編集*' 5 227)" "0,0,0"
-  drive close MainWndClass '雑音編集*' >/dev/null
+  quit_from_overview
   expect_exit 0 30
   "$VELKOR_WAVEGEN" "$CASE_DIR/stereo.wav" --seconds 3 --bits 16 --channels 2
   start_velkor "$(winpath "$CASE_DIR/stereo.wav")"
   confirm_file stereo.wav
   drive wait MainWndClass '雑音編集*' >/dev/null
   expect_eq "モノラル enabled for stereo" "$(play_item_has_white_text)" yes
-  drive close MainWndClass '雑音編集*' >/dev/null
+  quit_from_overview
   expect_exit 0 30
 }
 
