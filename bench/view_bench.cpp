@@ -8,6 +8,7 @@
 #include "audio_file/demo_recording.h"
 #include "audio_file/wave_reader.h"
 #include "bench/alloc_counter.h"
+#include "bench/bench_document.h"
 #include "bench/bench_util.h"
 #include "edit/page_io.h"
 #include "view/gain.h"
@@ -22,18 +23,8 @@ int main(int argc, char** argv) {
     spec.bits = 24;
     spec.channels = 2;
     spec.frames = 44100ull * 120;
-    {
-        auto out = fs.create(path);
-        if (!out || !writeRecording(*out, spec)) return 1;
-    }
     Document d;
-    d.editPath = path;
-    SilentProgress progress;
-    if (!validateWave(fs, path, FileRole::edit, d.edit).ok() ||
-        !loadFileImage(fs, path, d.edit, 1ull << 40, d.image, progress).ok() || !d.pages.allocate())
-        return 1;
-    d.view.screenWidth = 1280;
-    buildScales(d.view, d.edit);
+    if (!loadBenchDocument(path, spec, d)) return 1;
     ViewEvents events;
     enterEditView(d, fs, 0, events);
     d.view.zoomFrameLeft[1] = 200;
