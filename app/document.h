@@ -35,6 +35,7 @@ struct Document {
     int32_t slideStep = 0;
     bool bandEditing = false;
     bool shorteningAutomatic = false;  // the automatic-shortening choice
+    bool playVolumeHalf = true;        // both-channel playback at 50 %, else 100 %
     int32_t endOfRangeCount = 0;       // descents whose maximum sat at the right end
 
     // What the drawing has kept stays valid until these move: the image's

@@ -92,18 +92,12 @@ LRESULT onMinMax(MainWindow& w, MINMAXINFO& info) {
 }
 
 void toEditWindow(MainWindow& w) {
-    if (w.start.resumePage > 0) EnableWindow(w.hwnd, TRUE);
-    ViewState& view = w.doc.view;
-    view.page = 1;
-    view.gainShift = 0;
-    view.editFramePresent = false;
-    view.dragging = false;
-    view.shorteningStartPage = 0;
-    w.start.resumePage = 0;  // descending to the resumed page arrives with the edit view
-    for (int p = 1; p < kPages; ++p) view.pageEntryLeft[size_t(p)] = view.zoomFrameLeft[size_t(p)];
+    const int32_t resumed = w.start.resumePage;
+    if (resumed > 0) EnableWindow(w.hwnd, TRUE);
+    w.start.resumePage = 0;
     RECT r;
     GetWindowRect(w.hwnd, &r);
-    showEditWindow(w.edit, POINT{r.left, r.top}, w.windowSize);
+    openEditWindow(w.edit, POINT{r.left, r.top}, resumed);
     ShowWindow(w.hwnd, SW_HIDE);
 }
 

@@ -119,6 +119,10 @@ bool buildView(MainWindow& w) {
     w.edit.overview = &w.overview;
     w.edit.settings = &w.start.settings;
     w.edit.helpPath = w.start.files.helpPath;
+    w.edit.font = static_cast<HFONT>(w.font.get());
+    for (size_t i = 0; i < w.popupMenus.size(); ++i) w.edit.popups[i] = w.popupMenus[i].get();
+    w.edit.size = w.windowSize;
+    w.edit.desktop = w.desktop;
     if (!createEditWindow(w.instance, w.edit)) return false;
     if (w.start.resumePage > 0) {
         PostMessageW(w.hwnd, WM_COMMAND, IDM_TO_EDIT_WINDOW, 0);

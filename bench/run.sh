@@ -5,7 +5,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" --target wavegen load_bench view_bench tools_bench exit_bench overview_bench look_bench >/dev/null
+cmake --build "$build" --target wavegen load_bench view_bench tools_bench exit_bench overview_bench look_bench \
+  render_bench >/dev/null
 data="$build/bench-data"
 mkdir -p "$data"
 hour="$data/hour_44k_16_stereo.wav"
@@ -46,3 +47,6 @@ echo "== overview of the same recording against its load; the picture made on pa
 
 echo "== the bar's look after each tool tick, against the 100 ms repeat period"
 "$build/bench/look_bench" "$data"
+
+echo "== the edit window's paint and its busiest tick, against a plain read and the 100 ms repeat period"
+"$build/bench/render_bench" "$data"

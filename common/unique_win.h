@@ -2,6 +2,8 @@
 // Move-only owner of one Win32 handle; Traits gives its invalid value and close.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <utility>
 
 template <typename Traits>
@@ -71,3 +73,10 @@ struct MenuTraits {
     static void close(Handle h) noexcept { DestroyMenu(h); }
 };
 using UniqueMenu = Unique<MenuTraits>;
+
+struct ImageListTraits {
+    using Handle = HIMAGELIST;
+    static Handle invalid() noexcept { return nullptr; }
+    static void close(Handle h) noexcept { ImageList_Destroy(h); }
+};
+using UniqueImageList = Unique<ImageListTraits>;

@@ -17,7 +17,20 @@
 //   wrect CLASS TITLE [ms]       screen rectangle "left top right bottom" of the window
 //   checked CAPTION ID [ms]      "1" or "0": whether check box ID of that dialog is checked
 //   hold PATH MS                 keeps the file open without sharing for MS ms ("held" once open)
+//   ctext CLASS ID [ms]          the text of control ID anywhere inside the window (labels in the rebar)
+//   crect CLASS ID [ms]          screen rectangle "left top right bottom" of control ID inside the window
+//   visible CLASS ID             "1" or "0": whether control ID inside the window is visible
+//   tbstate CLASS TB CMD         TB_GETSTATE of button CMD of toolbar TB (control ID) inside the window
+//   tbhidden CLASS TB CMD        "1" or "0": TB_ISBUTTONHIDDEN
+//   tbbitmap CLASS TB CMD        TB_GETBITMAP: the button's image index
+//   tbrect CLASS TB CMD          screen rectangle of the button
+//   rbrows CLASS                 RB_GETROWCOUNT of the window's rebar
+//   rbband CLASS BAND            screen rectangle of rebar band BAND (RB_GETRECT)
+//   cancelmode CLASS ID          sends WM_CANCELMODE to control ID: its capture is lost
+//   dropdown CLASS TB CMD        the window gets TBN_DROPDOWN for button CMD of toolbar TB, as from its arrow
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -110,6 +123,113 @@ HWND waitChild(const std::wstring& cls, const std::wstring& title, int id, DWORD
         return h && (child = GetDlgItem(h, id)) != nullptr;
     });
     return child;
+}
+
+// Control `id` at any depth inside the first visible window of `cls`.
+HWND findControl(const std::wstring& cls, int id) {
+    HWND top = findWindow(cls, L"*");
+    if (!top) return nullptr;
+    struct Search {
+        int id;
+        HWND found;
+    } search{id, nullptr};
+    EnumChildWindows(top, [](HWND h, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        if (GetDlgCtrlID(h) != s->id) return TRUE;
+        s->found = h;
+        return FALSE;
+    }, LPARAM(&search));
+    return search.found;
+}
+
+HWND waitControl(const std::wstring& cls, int id, DWORD timeout) {
+    HWND h = nullptr;
+    poll(timeout, [&] { return (h = findControl(cls, id)) != nullptr; });
+    return h;
+}
+
+// A message whose lParam points at a RECT the control fills: the RECT must
+// live in the control's own process.
+bool remoteRect(HWND control, UINT msg, WPARAM wp, RECT& out) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(control, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process) return false;
+    void* memory = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+    bool ok = false;
+    if (memory) {
+        DWORD_PTR result = 0;
+        ok = SendMessageTimeoutW(control, msg, wp, LPARAM(memory), SMTO_ABORTIFHUNG, 2000, &result) && result &&
+             ReadProcessMemory(process, memory, &out, sizeof out, nullptr);
+        VirtualFreeEx(process, memory, 0, MEM_RELEASE);
+    }
+    CloseHandle(process);
+    return ok;
+}
+
+std::string rectText(const RECT& r) {
+    return std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right) + " " +
+           std::to_string(r.bottom);
+}
+
+LRESULT sendTo(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(h, msg, wp, lp, SMTO_ABORTIFHUNG, 2000, &result);
+    return LRESULT(result);
+}
+
+int runControl(const std::vector<std::wstring>& a) {
+    const std::wstring& cmd = a[0];
+    const int id = _wtoi(a[2].c_str());
+    const DWORD timeout = a.size() > 3 && (cmd == L"ctext" || cmd == L"crect") ? DWORD(_wtoi(a[3].c_str()))
+                                                                                 : kDefaultTimeout;
+    if (cmd == L"rbband") {
+        HWND top = waitWindow(a[1], L"*", timeout);
+        HWND rebar = top ? FindWindowExW(top, nullptr, REBARCLASSNAMEW, nullptr) : nullptr;
+        RECT r{};
+        if (!rebar || !remoteRect(rebar, RB_GETRECT, WPARAM(id), r)) return say("none"), 1;
+        MapWindowPoints(rebar, nullptr, reinterpret_cast<POINT*>(&r), 2);
+        return say(rectText(r)), 0;
+    }
+    HWND c = waitControl(a[1], id, timeout);
+    if (!c) return say("timeout"), 1;
+    if (cmd == L"ctext") return say(escaped(windowText(c))), 0;
+    if (cmd == L"visible") return say(IsWindowVisible(c) ? "1" : "0"), 0;
+    if (cmd == L"cancelmode") return sendTo(c, WM_CANCELMODE, 0, 0), 0;
+    if (cmd == L"crect") {
+        RECT r;
+        GetWindowRect(c, &r);
+        return say(rectText(r)), 0;
+    }
+    if (a.size() < 4) return say("usage"), 2;
+    const WPARAM command = WPARAM(_wtoi(a[3].c_str()));
+    if (cmd == L"tbstate") return say(std::to_string(sendTo(c, TB_GETSTATE, command, 0))), 0;
+    if (cmd == L"tbhidden") return say(sendTo(c, TB_ISBUTTONHIDDEN, command, 0) ? "1" : "0"), 0;
+    if (cmd == L"tbbitmap") return say(std::to_string(sendTo(c, TB_GETBITMAP, command, 0))), 0;
+    if (cmd == L"dropdown") {
+        // The notification lives in the window's own process, as the toolbar's would.
+        NMTOOLBARW notice{};
+        notice.hdr.hwndFrom = c;
+        notice.hdr.idFrom = UINT_PTR(id);
+        notice.hdr.code = TBN_DROPDOWN;
+        notice.iItem = int(command);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(c, &pid);
+        HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+        void* memory = process ? VirtualAllocEx(process, nullptr, sizeof notice, MEM_COMMIT, PAGE_READWRITE) : nullptr;
+        if (!memory || !WriteProcessMemory(process, memory, &notice, sizeof notice, nullptr)) return say("cannot"), 1;
+        sendTo(findWindow(a[1], L"*"), WM_NOTIFY, WPARAM(id), LPARAM(memory));
+        VirtualFreeEx(process, memory, 0, MEM_RELEASE);
+        CloseHandle(process);
+        return 0;
+    }
+    if (cmd == L"tbrect") {
+        RECT r{};
+        if (!remoteRect(c, TB_GETRECT, command, r)) return say("none"), 1;
+        MapWindowPoints(c, nullptr, reinterpret_cast<POINT*>(&r), 2);
+        return say(rectText(r)), 0;
+    }
+    return say("usage"), 2;
 }
 
 int run(const std::vector<std::wstring>& a) {
@@ -263,6 +383,16 @@ int run(const std::vector<std::wstring>& a) {
         CloseHandle(f);
         return 0;
     }
+    if (cmd == L"rbrows" && a.size() >= 2) {
+        HWND top = waitWindow(a[1], L"*", kDefaultTimeout);
+        HWND rebar = top ? FindWindowExW(top, nullptr, REBARCLASSNAMEW, nullptr) : nullptr;
+        if (!rebar) return say("none"), 1;
+        say(std::to_string(sendTo(rebar, RB_GETROWCOUNT, 0, 0)));
+        return 0;
+    }
+    for (const wchar_t* c : {L"ctext", L"crect", L"visible", L"tbstate", L"tbhidden", L"tbbitmap", L"tbrect", L"rbband",
+                             L"cancelmode", L"dropdown"})
+        if (cmd == c && a.size() >= 3) return runControl(a);
     say("usage: wait|gone|msgbox|press|enabled|title|close|rect|client|size|settext|text|count|command|wrect|checked|hold ...");
     return 2;
 }

@@ -281,6 +281,8 @@ case_overview_how_to_operate() {
   # "閉じる" is the last item of the settings menu: it ends the program.
   drive gone '#32770' 雑音編集の開始 >/dev/null
   xdotool key alt+c Up Return
+  drive wait '#32770' "$(winpath "$CASE_DIR/take1.wav")" >/dev/null || fail "no exit dialog"
+  drive press "$(winpath "$CASE_DIR/take1.wav")" 1 >/dev/null
   expect_exit 0 30
 }
 
@@ -335,5 +337,7 @@ case_overview_to_edit_window() {
   drive gone MainWndClass '雑音編集*' >/dev/null || fail "main window still shown"
   shot edit_window
   drive close EditWndClass '編集*' >/dev/null
+  drive wait '#32770' "$(winpath "$CASE_DIR/take1.wav")" >/dev/null || fail "no exit dialog"
+  drive press "$(winpath "$CASE_DIR/take1.wav")" 1 >/dev/null
   expect_exit 0 30
 }

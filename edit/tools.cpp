@@ -133,7 +133,12 @@ TickResult lowPass(Document& doc, const Frame& f) {
 }
 
 // The drawing recomputes these columns (and their neighbours, whose jumps they end).
-void markFrameChanged(Document& doc) { doc.damage.add(doc.view.editFrameLeft - 1, doc.view.editFrameRight + 1); }
+// Only page 2 keeps columns; an edit on a deeper page changes page-2 columns
+// other than its own, so the kept page 2 is stale as a whole.
+void markFrameChanged(Document& doc) {
+    if (doc.view.page == 2) doc.damage.add(doc.view.editFrameLeft - 1, doc.view.editFrameRight + 1);
+    else ++doc.workGeneration;
+}
 
 }  // namespace
 

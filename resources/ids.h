@@ -53,3 +53,19 @@
 #define IDD_EXIT 208
 #define IDC_EXIT_CHANGE_CHECK 348
 #define IDC_EXIT_APPEND_N 349
+
+// Edit window: toolbar strips, the automatic dialog's and the spectrum's
+// strips, the shortening button's cells, the ruler under the rebar and the
+// miniature of page 3 in display window 2.
+#define IDB_PAGE_BUTTONS 130
+#define IDB_GAIN_BUTTONS 131
+#define IDB_MODE_BUTTONS 132
+#define IDB_SHIFT_BUTTONS 133
+#define IDB_CONFIRM_BUTTONS 134
+#define IDB_PLAY_BUTTONS 135
+#define IDB_TOOL_BUTTONS 136
+#define IDB_AUTOMATIC_BUTTONS 137
+#define IDB_SPECTRUM_BUTTONS 138
+#define IDB_SHORTENING_BUTTON 139
+#define IDB_RULER 140
+#define IDB_PAGE_THREE 141

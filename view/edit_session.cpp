@@ -40,6 +40,11 @@ void pressToolButton(EditSession& s, const Document& doc, int32_t index) {
     if (doc.view.editFramePresent && index >= 0 && index <= 10) s.pressedButtonIndex = index;
 }
 
+void pressSlideButton(EditSession& s, const Document& doc, int32_t index) {
+    s.pressedButtonIndex = -1;
+    if (doc.view.page == 5 && index >= 0 && index <= 2) s.pressedButtonIndex = index;
+}
+
 TickOutcome toolTimerTick(Document& doc, EditSession& s, bool buttonStillDown, ViewEvents& events) {
     TickOutcome out;
     const int32_t index = s.pressedButtonIndex;

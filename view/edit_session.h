@@ -28,6 +28,8 @@ std::string pointerText(const Document& doc, int32_t x);
 // A press on a repeat button: which of the first eleven (or, on page 5, of
 // the slide buttons) counts, or -1.
 void pressToolButton(EditSession& s, const Document& doc, int32_t index);
+// A press on the slide buttons 1051-1053 (index 0-2): counts only on page 5.
+void pressSlideButton(EditSession& s, const Document& doc, int32_t index);
 
 // One tick of timer 401. `buttonStillDown`: the left button is still held;
 // if not, the run ends here as on release.

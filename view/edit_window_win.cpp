@@ -1,40 +1,346 @@
 #include "view/edit_window_win.h"
 
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+
 #include "app/document.h"
 #include "app/exit_dialog_win.h"
-#include "app/help_win.h"
-#include "resources/ids.h"
-#include "view/pages.h"
-#include "common/text_format.h"
+#include "common/file_system.h"
+#include "common/message_box_win.h"
 #include "common/utf16_win.h"
+#include "edit/history.h"
+#include "resources/ids.h"
+#include "view/edit_shell_win.h"
+#include "view/frames.h"
+#include "view/pages.h"
 
 namespace {
 
 constexpr wchar_t kEditClass[] = L"EditWndClass";
+constexpr POINT kShorteningButtonAt = {560, 64};
+constexpr SIZE kShorteningButtonSize = {75, 21};
 
-std::string editTitle(const Document& doc) {
-    const SampleFormat& f = doc.edit.format;
-    const char* channel = !doc.stereo()           ? "編集(F1)：　  "
-                          : doc.view.channel == 1 ? "編集(F1)：右CH"
-                                                  : "編集(F1)：左CH";
-    return channel + formatText("    PCM %uCH %uBIT %uSAMPLE", unsigned(f.channels), unsigned(f.bitsPerSample),
-                                unsigned(f.samplesPerSecond));
+HMENU childId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
+
+int32_t columnAt(const EditWindow& w, int x) { return std::clamp<int32_t>(x, 0, w.doc->view.screenWidth - 1); }
+
+// Static 113 sits just below the rebar, whichever rows the rebar has.
+void placePicture(EditWindow& w) {
+    EditChildren& c = w.children;
+    if (c.picture)
+        SetWindowPos(c.picture, nullptr, 0, rebarBottom(c.bar), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Leaving the edit window ends the program: the main window takes over
-// and runs its close.
-void onClose(EditWindow& w) {
-    if (w.settings && askExit(w.hwnd, w.doc->editPath, *w.settings) != 1) return;
+bool makeChildren(EditWindow& w) {
+    EditChildren& c = w.children;
+    if (!buildCommandBar(w.hwnd, w.instance, w.font, w.doc->stereo(), w.doc->view.screenWidth, c.bar)) return false;
+    c.status = CreateStatusWindowW(WS_CHILD | WS_VISIBLE, L"", w.hwnd, kCtlEditStatus);
+    if (!c.status) return false;
+    if (!loadPictures(w)) return false;
+    c.picture = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_BITMAP, 0, 0, 0, 0, w.hwnd,
+                                childId(kCtlBarPicture), w.instance, nullptr);
+    if (!c.picture) return false;
+    SendMessageW(c.picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(c.ruler.get()));
+    placePicture(w);
+    if (!addControlTooltips(w)) return false;
+    c.shorteningButton = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_NOTIFY | SS_OWNERDRAW, kShorteningButtonAt.x,
+                                         kShorteningButtonAt.y, kShorteningButtonSize.cx, kShorteningButtonSize.cy,
+                                         w.hwnd, childId(kCtlShorteningButton), w.instance, nullptr);
+    if (!c.shorteningButton) return false;
+    return subclassRepeatButtons(w);
+}
+
+// The waveform area's rectangle in screen coordinates, its right edge kept on the desktop.
+RECT waveformOnScreen(const EditWindow& w) {
+    RECT r = waveformArea(w);
+    MapWindowPoints(w.hwnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    r.right = std::min(r.right, w.desktop.right);
+    return r;
+}
+
+void repaintColumns(EditWindow& w, int32_t from, int32_t to) {
+    RECT r = waveformArea(w);
+    r.left = std::max<LONG>(from, 0);
+    r.right = std::min<LONG>(to + 1, r.right);
+    if (r.right > r.left) InvalidateRect(w.hwnd, &r, FALSE);
+}
+
+LRESULT onButtonDown(EditWindow& w, WPARAM keys, int x, int y) {
+    Document& doc = *w.doc;
+    if (doc.view.page < 1 || y < kWaveTop || y >= clientHeight(w) - kStatusHeight) return 0;
+    UpdateWindow(w.hwnd);
+    const int32_t column = columnAt(w, x);
     ViewEvents events;
-    leaveEditView(*w.doc, events);
-    if (w.overview && w.doc && w.doc->image.allocated())
-        refreshOverviewChannel(*w.overview, w.doc->image.bytes(), w.doc->edit, w.doc->view, w.doc->view.channel);
+    const bool programSent = (keys & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON | MK_SHIFT | MK_CONTROL)) == 0;
+    pressWaveform(doc, column, GetTickCount(), programSent, events);
+    if (doc.view.dragging) {
+        const RECT clip = waveformOnScreen(w);
+        ClipCursor(&clip);
+        repaintColumns(w, column - 1, column + 1);
+    }
+    act(w, events);
+    return 0;
+}
+
+LRESULT onMouseMove(EditWindow& w, int x) {
+    Document& doc = *w.doc;
+    if (doc.view.page < 1) return 0;
+    const int32_t column = columnAt(w, x);
+    setStatus(w, pointerText(doc, column));
+    ViewState& v = doc.view;
+    if (!v.dragging) return 0;
+    const RECT clip = waveformOnScreen(w);
+    ClipCursor(&clip);
+    const int32_t before = v.editFrameRight;
+    dragWaveform(doc, column);
+    repaintColumns(w, std::min(before, column), std::max(before, column));
+    return 0;
+}
+
+LRESULT onButtonUp(EditWindow& w) {
+    Document& doc = *w.doc;
+    ViewState& v = doc.view;
+    if (!v.dragging) return 0;  // the press went to a menu or a message box: nothing to release
+    ClipCursor(nullptr);
+    // The rubber band goes whatever the release makes of it.
+    repaintColumns(w, std::min(v.editFrameLeft, v.editFrameRight), std::max(v.editFrameLeft, v.editFrameRight));
+    ViewEvents events;
+    releaseWaveform(doc, GetTickCount(), events);
+    act(w, events);
+    return 0;
+}
+
+// One tick of the held tool. The button may have come up without the
+// toolbar seeing it (capture lost, a switch to another program). The tick of
+// the press itself goes by the press (a quick click is up already); a timer
+// tick comes only once all input before it was handled, so the button
+// itself tells then.
+void repeatTick(EditWindow& w, bool ofThePress) {
+    EditChildren& c = w.children;
+    const bool down = GetKeyState(VK_LBUTTON) < 0 && (ofThePress || GetAsyncKeyState(VK_LBUTTON) < 0);
+    ViewEvents events;
+    const TickOutcome t = toolTimerTick(*w.doc, w.session, down, events);
+    if (t.stop) {
+        KillTimer(w.hwnd, kTimerRepeat);
+        c.repeatWaiting = false;
+        if (!down) endButtonHold(w);
+    }
+    c.refusing = t.refused;
+    SetCursor(LoadCursorW(nullptr, t.refused ? IDC_NO : IDC_ARROW));
+    if (t.repaintFrame) events.repaintEditFrame = true;
+    if (t.repaintWaveform) events.repaintWaveform = true;
+    act(w, events);
+}
+
+void slideTimerTick(EditWindow& w, bool increase) {
+    ViewEvents events;
+    slideTick(*w.doc, increase, events);
+    act(w, events);
+}
+
+// Focus moving to a held repeat button's toolbar starts its timer.
+LRESULT onKillFocus(EditWindow& w, HWND to) {
+    const CommandBar& bar = w.children.bar;
+    const int32_t index = w.session.pressedButtonIndex;
+    if (to && to == toolbarById(bar, kCtlToolbarShift)) {
+        if (w.doc->view.page != 5) return 0;
+        if (index == 0) SetTimer(w.hwnd, kTimerSlideUp, kSlidePeriodMs, nullptr);
+        if (index == 2) SetTimer(w.hwnd, kTimerSlideDown, kSlidePeriodMs, nullptr);
+    } else if (to && to == toolbarById(bar, kCtlToolbarTools)) {
+        if (index < 0 || index > 10) return 0;
+        repeatTick(w, true);
+        // The pause before the repetition is a one-shot timer, so the window stays alive.
+        if (w.session.pressedButtonIndex >= 0) {
+            w.children.repeatWaiting = true;
+            SetTimer(w.hwnd, kTimerRepeat, kRepeatDelayMs, nullptr);
+        }
+    }
+    return 0;
+}
+
+LRESULT onTimer(EditWindow& w, UINT_PTR id) {
+    switch (id) {
+        case kTimerRepeat:
+            if (w.children.repeatWaiting) {
+                w.children.repeatWaiting = false;
+                SetTimer(w.hwnd, kTimerRepeat, kRepeatPeriodMs, nullptr);
+            }
+            repeatTick(w, false);
+            return 0;
+        case kTimerSlideUp: slideTimerTick(w, true); return 0;
+        case kTimerSlideDown: slideTimerTick(w, false); return 0;
+    }
+    return 0;
+}
+
+LRESULT onSize(EditWindow& w, WPARAM wp, LPARAM lp) {
+    EditChildren& c = w.children;
+    if (c.status) MoveWindow(c.status, 0, HIWORD(lp) - kStatusHeight, LOWORD(lp), kStatusHeight, TRUE);
+    if (c.bar.rebar) {
+        SendMessageW(c.bar.rebar, WM_SIZE, wp, lp);
+        placeLabels(c.bar);
+        placePicture(w);
+    }
+    return 0;
+}
+
+LRESULT onMinMax(EditWindow& w, MINMAXINFO& info) {
+    if (w.size.cx <= 0) return 0;
+    info.ptMinTrackSize.x = info.ptMaxTrackSize.x = w.size.cx;
+    info.ptMinTrackSize.y = w.size.cy;
+    return 0;
+}
+
+// Alt+C and Alt+H open the text buttons' menus.
+LRESULT onSysChar(EditWindow& w, WPARAM ch, LPARAM lp) {
+    if (w.session.automaticDialogShown) return 0;
+    switch (ch) {
+        case L'c':
+        case L'C': PostMessageW(w.hwnd, WM_COMMAND, kCmdSettings, 0); return 0;
+        case L'h':
+        case L'H': PostMessageW(w.hwnd, WM_COMMAND, kCmdHelp, 0); return 0;
+    }
+    return DefWindowProcW(w.hwnd, WM_SYSCHAR, ch, lp);
+}
+
+LRESULT onSysColorChange(EditWindow& w) {
+    CommandBar& bar = w.children.bar;
+    for (HWND tb : bar.toolbars) SendMessageW(tb, WM_SYSCOLORCHANGE, 0, 0);
+    if (w.doc->view.shorteningStartPage == 0) setPageBandColour(bar, false);
+    InvalidateRect(toolbarById(bar, kCtlToolbarPage), nullptr, TRUE);
+    return 0;
+}
+
+// The close box, Alt+F4 and 7040: confirm an open edit, ask, write the
+// page back and end the program through the main window.
+LRESULT onClose(EditWindow& w) {
+    Document& doc = *w.doc;
+    if (doc.view.page < 1) return 0;
+    endButtonHold(w);
+    const Message question = closeQuestion(doc);
+    if (!question.empty()) {
+        if (showMessage(w.hwnd, question) != Answer::yes) return 0;
+        ViewEvents events;
+        confirmCommand(doc, w.session, events);
+        act(w, events);
+    }
+    if (w.settings && askExit(w.hwnd, doc.editPath, *w.settings) != 1) return 0;
+    ViewEvents events;
+    leaveEditView(doc, events);
+    act(w, events);
     PostMessageW(w.main, WM_CLOSE, 0, 0);
     ShowWindow(w.main, SW_SHOW);
     ShowWindow(w.hwnd, SW_HIDE);
+    return 0;
+}
+
+LRESULT onSetCursor(EditWindow& w, WPARAM wp, LPARAM lp) {
+    if (w.children.refusing) {
+        SetCursor(LoadCursorW(nullptr, IDC_NO));
+        return TRUE;
+    }
+    return DefWindowProcW(w.hwnd, WM_SETCURSOR, wp, lp);
 }
 
 }  // namespace
+
+int32_t clientHeight(const EditWindow& w) {
+    RECT r{};
+    GetClientRect(w.hwnd, &r);
+    return r.bottom;
+}
+
+RECT waveformArea(const EditWindow& w) {
+    RECT r{};
+    GetClientRect(w.hwnd, &r);
+    r.top = kWaveTop;
+    r.bottom = std::max<LONG>(r.bottom - kStatusHeight, r.top);
+    return r;
+}
+
+void repaintWaveform(EditWindow& w) {
+    const RECT r = waveformArea(w);
+    InvalidateRect(w.hwnd, &r, FALSE);
+}
+
+void repaintEditFrame(EditWindow& w) {
+    const ViewState& v = w.doc->view;
+    repaintColumns(w, std::min(v.editFrameLeft, v.editFrameRight) - 1, std::max(v.editFrameLeft, v.editFrameRight) + 1);
+}
+
+void setStatus(EditWindow& w, const std::string& text) {
+    if (w.children.status)
+        SendMessageW(w.children.status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(widen(text).c_str()));
+}
+
+bool tallScreen(const EditWindow& w) {
+    RECT r{};
+    GetWindowRect(w.hwnd, &r);
+    return (w.desktop.bottom - w.desktop.top) - (r.bottom - r.top) >= 256;
+}
+
+void endButtonHold(EditWindow& w) {
+    EditChildren& c = w.children;
+    ClipCursor(nullptr);
+    KillTimer(w.hwnd, kTimerRepeat);
+    KillTimer(w.hwnd, kTimerSlideUp);
+    KillTimer(w.hwnd, kTimerSlideDown);
+    c.repeatWaiting = false;
+    if (GetActiveWindow() == w.hwnd && GetFocus() != w.hwnd) SetFocus(w.hwnd);
+    if (c.refusing) {
+        c.refusing = false;
+        SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+    }
+}
+
+void refreshBar(EditWindow& w) {
+    EditChildren& c = w.children;
+    if (!c.bar.rebar) return;
+    LookChanges changes;
+    updateLook(c.shown, viewLook(*w.doc, w.session), changes, !c.lookKnown);
+    c.lookKnown = true;
+    for (size_t i = 0; i < changes.count; ++i) {
+        const LookChange& change = changes.list[i];
+        applyLookChange(c.bar, change, c.shown);
+        if (change.item == LookItem::toolBands) placePicture(w);
+        if (change.item == LookItem::shorteningButton && IsWindowVisible(c.shorteningButton))
+            InvalidateRect(c.shorteningButton, nullptr, FALSE);
+    }
+}
+
+void act(EditWindow& w, ViewEvents& events) {
+    Document& doc = *w.doc;
+    EditChildren& c = w.children;
+    if (events.refreshOverviewChannel >= 0 && w.overview && doc.image.allocated())
+        refreshOverviewChannel(*w.overview, doc.image.bytes(), doc.edit, doc.view, events.refreshOverviewChannel);
+    if (events.titlesChanged) SetWindowTextW(w.hwnd, widen(editWindowTitle(doc)).c_str());
+    if (events.hideAuxiliaryWindows && c.shorteningButton) ShowWindow(c.shorteningButton, SW_HIDE);
+    if (doc.view.page == 0) {
+        // The overview shows the channel and the columns written back.
+        if (events.repaintWaveform || events.refreshOverviewChannel >= 0) InvalidateRect(w.main, nullptr, TRUE);
+    } else if (events.repaintWaveform) {
+        repaintWaveform(w);
+    } else if (events.repaintEditFrame) {
+        repaintEditFrame(w);
+    }
+    if (c.bar.display1 && (events.repaintDisplay1 || events.buttons)) InvalidateRect(c.bar.display1, nullptr, FALSE);
+    if (c.bar.display2 && events.repaintDisplay2) InvalidateRect(c.bar.display2, nullptr, FALSE);
+    if (events.showOverview) {
+        ShowWindow(w.main, SW_SHOW);
+        ShowWindow(w.hwnd, SW_HIDE);
+        InvalidateRect(w.main, nullptr, TRUE);
+    }
+    // A restore that no longer fits what it recorded is over.
+    if (doc.history.restoreArmed && !restoreValid(doc)) disarmRestore(doc);
+    refreshBar(w);
+    if (!events.message.empty()) {
+        const Message message = std::move(events.message);
+        events.message = Message{};
+        showMessage(w.hwnd, message);
+    }
+}
 
 LRESULT CALLBACK editWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCCREATE) {
@@ -42,32 +348,81 @@ LRESULT CALLBACK editWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
     }
     auto* w = reinterpret_cast<EditWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!w || !w->hwnd) return DefWindowProcW(hwnd, msg, wp, lp);
+    if (!w || !w->hwnd) return DefWindowProcW(hwnd, msg, wp, lp);  // still being made
     switch (msg) {
-        case WM_CLOSE: onClose(*w); return 0;
-        case WM_COMMAND:
-        switch (LOWORD(wp)) {
-            case IDM_HELP_FILE: openHelp(hwnd, w->helpPath); return 0;
-            case IDM_VERSION: showVersion(hwnd); return 0;
-        }
-        return 0;
+        case WM_SIZE: return onSize(*w, wp, lp);
+        case WM_ACTIVATE:
+            if (LOWORD(wp) != WA_INACTIVE) w->session.suppressSpectrumOnPaint = true;
+            break;
+        case WM_KILLFOCUS: return onKillFocus(*w, reinterpret_cast<HWND>(wp));
+        case WM_PAINT: return onPaint(*w);
+        case WM_CLOSE: return onClose(*w);
+        case WM_SYSCOLORCHANGE: return onSysColorChange(*w);
+        case WM_GETMINMAXINFO: return onMinMax(*w, *reinterpret_cast<MINMAXINFO*>(lp));
+        case WM_DRAWITEM: return onDrawItem(*w, *reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
+        case WM_NOTIFY: return onNotify(*w, *reinterpret_cast<NMHDR*>(lp));
+        case WM_SYSCHAR: return onSysChar(*w, wp, lp);
+        case WM_COMMAND: onCommand(*w, LOWORD(wp)); return 0;
+        case WM_TIMER: return onTimer(*w, wp);
+        case WM_MENUSELECT: return onMenuSelect(*w, wp, lp);
+        case WM_EXITMENULOOP: setStatus(*w, std::string()); return 0;
+        case WM_MOUSEMOVE: return onMouseMove(*w, GET_X_LPARAM(lp));
+        case WM_LBUTTONDOWN: return onButtonDown(*w, wp, GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+        case WM_LBUTTONUP: return onButtonUp(*w);
+        case WM_SETCURSOR: return onSetCursor(*w, wp, lp);
+        case kMsgRerunInsert: return onRerunInsert(*w, wp, lp);
     }
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 bool createEditWindow(HINSTANCE instance, EditWindow& w) {
-    w.hwnd = CreateWindowExW(0, kEditClass, L"", WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN, 0, 0, 0, 0,
-                             nullptr, nullptr, instance, &w);
-    return w.hwnd != nullptr;
+    w.instance = instance;
+    w.children = EditChildren{};
+    HWND hwnd = CreateWindowExW(0, kEditClass, L"", WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN, 0, 0,
+                                w.size.cx, w.size.cy, nullptr, nullptr, instance, &w);
+    if (!hwnd) return false;
+    w.hwnd = hwnd;
+    if (!makeChildren(w)) {
+        destroyEditWindow(w);
+        return false;
+    }
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    onSize(w, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+    // The working copy starts at the data until page 2 is first entered.
+    w.doc->pages.workOrigin = w.doc->edit.dataOffset;
+    return true;
 }
 
 void destroyEditWindow(EditWindow& w) {
-    if (w.hwnd) DestroyWindow(w.hwnd);
+    if (w.hwnd) {
+        ClipCursor(nullptr);
+        DestroyWindow(w.hwnd);  // every child goes with it
+    }
     w.hwnd = nullptr;
+    w.children = EditChildren{};
 }
 
-void showEditWindow(EditWindow& w, POINT topLeft, SIZE size) {
-    SetWindowPos(w.hwnd, nullptr, topLeft.x, topLeft.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowTextW(w.hwnd, widen(editTitle(*w.doc)).c_str());
+void openEditWindow(EditWindow& w, POINT topLeft, int32_t resumedPage) {
+    Document& doc = *w.doc;
+    SetWindowPos(w.hwnd, nullptr, topLeft.x, topLeft.y, w.size.cx, w.size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    endButtonHold(w);
+    w.session.pressedButtonIndex = -1;
+    w.session.run = ToolRun{};
+    w.session.shorteningLook = false;
+    ViewEvents events;
+    enterEditView(doc, platformFileSystem(), resumedPage, events);
+    // One channel: the both-channels pair of the chosen volume shows.
+    if (!doc.stereo()) {
+        HWND play = toolbarById(w.children.bar, kCtlToolbarPlay);
+        for (int command : {kCmdPlayPageHalf, kCmdPlayFromFrameHalf})
+            SendMessageW(play, TB_HIDEBUTTON, WPARAM(command), MAKELPARAM(doc.playVolumeHalf ? FALSE : TRUE, 0));
+    }
+    w.children.lookKnown = false;  // the bar starts over: labels, states and images
+    const Message message = std::move(events.message);
+    events.message = Message{};
+    act(w, events);
+    setStatus(w, std::string());
     ShowWindow(w.hwnd, SW_SHOW);
+    if (!message.empty()) showMessage(w.hwnd, message);
 }

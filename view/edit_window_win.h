@@ -1,28 +1,77 @@
 #pragma once
-// The edit window (pages 1-5). For now a plain window: it opens from the
-// overview, carries its title and, when closed, ends the program through
-// the main window.
+// The edit window (pages 1-5): the command bar, the status bar, the page
+// drawn from the core's pixels, the mouse, the tool auto-repeat and the
+// dispatch of every command. Each message becomes core calls; what they
+// report (ViewEvents) and the bar's look decide what the windows show.
 #include <windows.h>
 
+#include <array>
+#include <cstdint>
 #include <string>
+#include <vector>
 
+#include "common/unique_win.h"
+#include "ui/command_bar_win.h"
+#include "ui/view_look.h"
+#include "view/edit_session.h"
 #include "view/overview.h"
+#include "view/page_render.h"
 
 struct Document;
 struct Settings;
 
+// Everything made with the window and released with it.
+struct EditChildren {
+    CommandBar bar;
+    HWND status = nullptr;            // 112
+    HWND picture = nullptr;           // 113, the ruler under the rebar
+    HWND shorteningButton = nullptr;  // 344
+    HWND tooltips = nullptr;          // the tooltips of 114-119 and 124
+    UniqueGdiObject ruler;            // bitmap 140, shown by 113
+    UniqueGdiObject shorteningCells;  // bitmap 139, five cells of 75 x 21
+    std::vector<uint32_t> miniature;  // bitmap 141 as pixels, top row first
+    int32_t miniatureWidth = 0;
+    int32_t miniatureHeight = 0;
+    std::vector<uint32_t> controlPixels;  // display windows, drawn by the core
+
+    PageCache cache;      // what the paint keeps of pages 1 and 2
+    PagePixels page;      // the page as the core renders it
+    UniqueGdiObject dib;  // the same pixels as a bitmap GDI can copy from
+    uint32_t* dibBits = nullptr;
+    SIZE dibSize{};
+
+    ViewLook shown;              // the bar as it is on screen
+    bool lookKnown = false;      // false: the next update sends everything
+    bool repeatWaiting = false;  // timer 401 still in its first 400 ms
+    bool refusing = false;       // the last tick was refused: the "no" cursor
+    int swallowPopup = 0;        // the popup whose next request only closes it
+    DWORD swallowSince = 0;
+    bool playResetArmed = false;  // the mouse hook shows 1023-1026 again
+    std::wstring tipText;         // the text a tooltip asked for
+};
+
 struct EditWindow {
-    HWND hwnd = nullptr;
+    // Given by the main window before creation.
+    HINSTANCE instance = nullptr;
     HWND main = nullptr;
     Document* doc = nullptr;
     OverviewBitmaps* overview = nullptr;
-    Settings* settings = nullptr;  // the exit dialog's two settings
-    std::string helpPath;          // Velkor.chm beside the program
+    Settings* settings = nullptr;   // the exit dialog's two settings
+    std::string helpPath;           // Velkor.chm beside the program
+    HFONT font = nullptr;           // the shared UI font, owned by the main window
+    std::array<HMENU, 4> popups{};  // 5003..5006, owned by the main window
+    SIZE size{};                    // both windows' outer size
+    RECT desktop{};
+
+    HWND hwnd = nullptr;
+    EditSession session;          // kept over a rebuild: the band choice, the notice
+    bool darkBackground = false;  // F4; the class brush keeps it too
+    EditChildren children;
 };
 
 LRESULT CALLBACK editWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-// Hidden, no parent; false when it cannot be made.
+// Hidden, no parent, with every child; false when any cannot be made.
 bool createEditWindow(HINSTANCE instance, EditWindow& w);
 void destroyEditWindow(EditWindow& w);
-// Places it at `topLeft` with `size`, titled for the edited channel, and shows it.
-void showEditWindow(EditWindow& w, POINT topLeft, SIZE size);
+// "編集ウインドへ": page 1 (or the resumed page) placed at `topLeft`, then shown.
+void openEditWindow(EditWindow& w, POINT topLeft, int32_t resumedPage);

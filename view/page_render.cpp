@@ -32,10 +32,17 @@ public:
     }
     // R2_NOT line from (x, y0) down to, not including, (x, y1).
     void invertColumn(int32_t x, int32_t y0, int32_t y1) {
-        for (int32_t y = y0; y < y1; ++y) invert(x, y);
+        if (x < 0 || x >= p_.width) return;
+        y0 = std::max(y0, kWaveTop);
+        y1 = std::min(y1, kWaveTop + p_.height);
+        for (int32_t y = y0; y < y1; ++y) p_.pixels[index(x, y)] ^= 0xFFFFFF;
     }
     void invertRow(int32_t y, int32_t x0, int32_t x1) {
-        for (int32_t x = x0; x < x1; ++x) invert(x, y);
+        if (y < kWaveTop || y >= kWaveTop + p_.height) return;
+        x0 = std::max(x0, 0);
+        x1 = std::min(x1, p_.width);
+        uint32_t* row = p_.pixels.data() + index(0, y);
+        for (int32_t x = x0; x < x1; ++x) row[x] ^= 0xFFFFFF;
     }
 
 private:
@@ -46,39 +53,66 @@ private:
     PagePixels& p_;
 };
 
+// The largest jump between neighbours, either way; a loop the compiler
+// turns into vector operations.
+int32_t largestJump(const int8_t* values, int32_t count) {
+    int16_t up = 0, down = 0;
+    for (int32_t k = 0; k + 1 < count; ++k) {
+        const int16_t d = int16_t(int16_t(values[k]) - int16_t(values[k + 1]));
+        up = d > up ? d : up;
+        down = d < down ? d : down;
+    }
+    return up > -down ? up : -down;
+}
+
 // Page 1 reads the image itself: only the high byte of each sample counts.
-void pageOneColumns(const Document& doc, PageCache& cache) {
+// Every byte is read once: a column's rows are gathered as bytes (stores
+// that do not wait on each other) and its values kept for the white jumps,
+// which are then found all at once.
+template <bool kEightBit>
+void pageOneColumnsOf(const Document& doc, PageCache& cache) {
     const WaveInfo& f = doc.edit;
-    const uint32_t ba = f.frameBytes, fpp = doc.view.framesPerPixel[1];
+    const uint32_t ba = f.frameBytes, fpp = std::min(doc.view.framesPerPixel[1], kFramesPerPixel[1]);
     const uint8_t* image = doc.image.bytes();
-    const bool eightBit = f.bytesPerSample == 1;
     uint32_t q = columnOffset(doc.view, f, 0, 1) + channelOffset(doc.view, f) + (f.bytesPerSample - 1);
     const uint32_t end = f.dataEnd;
-    auto screen = [&](uint32_t at) { return eightBit ? int32_t(image[at]) - 128 : int32_t(int8_t(image[at])); };
+    auto screen = [](uint8_t high) {
+        if constexpr (kEightBit) return int32_t(high) - 128;
+        else return int32_t(int8_t(high));
+    };
     const int32_t width = doc.view.screenWidth;
     cache.whiteDone = width - 1;
-    bool ended = false;
+    uint8_t seen[257] = {};  // row value 128 - v, 1 ... 256 on page 1
+    int8_t values[kFramesPerPixel[1] + 1];
     for (int32_t i = 0; i < width; ++i) {
         ColumnRows& rows = cache.rows[size_t(i)];
         rows = ColumnRows{};
-        int32_t b = 0;
-        for (uint32_t j = 0; j < fpp && !ended; ++j, q += ba) {
-            if (q >= end) {
-                ended = true;
-                break;
-            }
-            const int32_t v = screen(q);
-            rows.set(clampRow(rowOf(v)));
-            if (q + ba < end) {
-                const int32_t d = std::abs(v - screen(q + ba));
-                if (d > b) b = d;
-            } else if (i < cache.whiteDone) {
-                cache.whiteDone = i;  // the white pass ends with the data
-            }
+        cache.white[size_t(i)] = 0;
+        if (q >= end) continue;  // past the data: nothing drawn
+        const uint32_t frames = std::min(fpp, (end - q + ba - 1) / ba);
+        const uint8_t* at = image + q;
+        for (uint32_t j = 0; j < frames; ++j, at += ba) {
+            const int32_t v = screen(*at);
+            values[j] = int8_t(v);
+            seen[128 - v] = 1;
         }
-        cache.white[size_t(i)] = i < cache.whiteDone ? b : 0;
+        q += frames * ba;
+        int32_t count = int32_t(frames);
+        if (frames == fpp && q < end) values[count++] = int8_t(screen(image[q]));  // the jump into the next column
+        else if (i < cache.whiteDone) cache.whiteDone = i;  // the white pass ends with the data
+        for (int32_t r = 0; r <= 256; ++r)
+            if (seen[r]) {
+                rows.set(r);
+                seen[r] = 0;
+            }
+        if (i < cache.whiteDone) cache.white[size_t(i)] = largestJump(values, count);
     }
     cache.recomputed = width;
+}
+
+void pageOneColumns(const Document& doc, PageCache& cache) {
+    if (doc.edit.bytesPerSample == 1) pageOneColumnsOf<true>(doc, cache);
+    else pageOneColumnsOf<false>(doc, cache);
 }
 
 // Page 2 from the working copy, columns [from, to).

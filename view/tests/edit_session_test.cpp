@@ -91,6 +91,24 @@ TEST(AutoRepeat, NoFrameNoRun) {
     EXPECT_EQ(historyLook(d).counter, "0/0");
 }
 
+TEST(SlideButtons, CountOnlyOnPageFive) {
+    auto l = chord();
+    Document& d = **l;
+    ViewEvents e;
+    enterEditView(d, l->fs, 0, e);
+    EditSession s;
+    s.pressedButtonIndex = 7;  // left over from a tool press
+    pressSlideButton(s, d, 0);
+    EXPECT_EQ(s.pressedButtonIndex, -1);  // page 1: a block shift, no slide
+    while (d.view.page < 5) enlarge(d, l->fs, e);
+    for (int32_t i : {0, 1, 2}) {
+        pressSlideButton(s, d, i);
+        EXPECT_EQ(s.pressedButtonIndex, i);
+    }
+    pressSlideButton(s, d, 3);  // beside the three buttons
+    EXPECT_EQ(s.pressedButtonIndex, -1);
+}
+
 TEST(AutoRepeat, RefusedOnTheFirstTickLeavesTheHistory) {
     auto l = loadDocument(riffFile({chunk("fmt ", fmtPayload(pcmFormat(1, 16))),
                                     chunk("data", std::vector<uint8_t>(2 * 400000, 0))}),

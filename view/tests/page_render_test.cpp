@@ -277,4 +277,28 @@ TEST(Cache, PageTwoRecomputesOnlyTheDamagedColumns) {
     EXPECT_EQ(kept.pixels.pixels, fresh->pixels.pixels);
 }
 
+// An edit on page 3 changes page-2 columns other than its own: on a page too
+// loud for any gain nothing else tells the kept page 2 that it is stale.
+TEST(Cache, PageTwoAfterAnEditOnPageThreeEqualsAFreshRender) {
+    auto l = constant(16, 2, 0x7F00, 0);  // no headroom: the page changes move no sample
+    goTo(*l, 2);
+    Document& d = **l;
+    d.view.zoomFrameLeft[2] = 20;
+    Rendered kept;
+    kept.pixels.resize(640, kRows);
+    renderPage(d, kept.cache, kept.pixels, RenderFlags{});
+    ViewEvents e;
+    enlarge(d, l->fs, e);
+    ASSERT_EQ(d.view.gainShift, 0);
+    pressWaveform(d, 100, 0, false, e);
+    dragWaveform(d, 300);
+    releaseWaveform(d, 1000, e);
+    ASSERT_TRUE(silenceFrame(d));
+    confirmEdit(d, e);
+    reduce(d, e);
+    renderPage(d, kept.cache, kept.pixels, RenderFlags{});
+    auto fresh = render(d);
+    EXPECT_EQ(kept.pixels.pixels, fresh->pixels.pixels);
+}
+
 }  // namespace

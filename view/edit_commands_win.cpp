@@ -1,0 +1,231 @@
+// The edit window's commands: toolbar buttons, popup items and keys.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "app/document.h"
+#include "app/help_win.h"
+#include "common/file_system.h"
+#include "common/message_box_win.h"
+#include "edit/history.h"
+#include "edit/tools.h"
+#include "view/edit_shell_win.h"
+#include "view/frames.h"
+#include "view/gain.h"
+#include "view/pages.h"
+
+namespace {
+
+// Indexes into EditWindow::popups.
+constexpr int kHelpPopup = 0;        // 5003
+constexpr int kOtherEditsPopup = 1;  // 5004
+constexpr int kSettingsPopup = 2;    // 5005
+constexpr int kBandPopup = 3;        // 5006
+
+// Runs one core operation and shows what it reported.
+template <typename F>
+void run(EditWindow& w, F&& operation) {
+    ViewEvents events;
+    operation(*w.doc, events);
+    act(w, events);
+}
+
+// 1001-1011 arrive when the held button is let go.
+void toolReleased(EditWindow& w) {
+    endButtonHold(w);
+    run(w, [&](Document& d, ViewEvents& e) { toolRelease(d, w.session, e); });
+}
+
+void askLowerGain(EditWindow& w, const InsertResult& result) {
+    if (!result.askLowerGain) return;
+    if (showMessage(w.hwnd, result.question) == Answer::yes)
+        PostMessageW(w.hwnd, kMsgRerunInsert, WPARAM(result.lowerShift), kCmdInsertSource);
+}
+
+void insertSource(EditWindow& w) {
+    InsertResult result;
+    run(w, [&](Document& d, ViewEvents& e) { result = runInsert(d, tallScreen(w), e); });
+    askLowerGain(w, result);
+}
+
+// On page 5 the shift buttons slide; their command is the release.
+void shiftCommand(EditWindow& w, int id) {
+    const bool slide = w.doc->view.page == 5;
+    if (slide) endButtonHold(w);
+    w.session.pressedButtonIndex = -1;
+    run(w, [&](Document& d, ViewEvents& e) {
+        if (slide && id == kCmdHome)
+            slideHome(d, e);
+        else if (slide)
+            endSlide(d, e);
+        else if (id == kCmdLeft)
+            blockShiftLeft(d, e);
+        else if (id == kCmdRight)
+            blockShiftRight(d, e);
+        else
+            firstPosition(d, e);
+    });
+}
+
+void restoreCommand(EditWindow& w) {
+    Document& doc = *w.doc;
+    const Message question = restoreQuestion(doc);
+    ViewEvents events;
+    if (!question.empty() && showMessage(w.hwnd, question) == Answer::yes)
+        applyRestore(doc, platformFileSystem(), events);
+    disarmRestore(doc);  // the click on the button ends its life either way
+    act(w, events);
+}
+
+void shorteningCommand(EditWindow& w) {
+    EditSession& s = w.session;
+    if (!shorteningAllowed(*w.doc, s)) return;
+    const Message notice = shorteningNotice(s);
+    if (!notice.empty() && showMessage(w.hwnd, notice) == Answer::yes) s.shorteningNoticeOff = true;
+    if (w.doc->shorteningAutomatic) return;  // the automatic dialog arrives with the shortening issue
+    run(w, [&](Document& d, ViewEvents& e) { startManualShortening(d, s, platformFileSystem(), e); });
+}
+
+void bandItem(EditWindow& w, int id) {
+    const int32_t index = id - kCmdBandFirst;
+    if (index == w.session.bandIndex) return;
+    w.session.bandIndex = index;
+    // Band editing, left and entered again at the new cutoff, arrives with its own issue.
+    refreshBar(w);
+}
+
+void adjustFrame(EditWindow& w) {
+    if (!w.doc->view.editFramePresent) return;
+    const Status adjusted = adjustToZeroCrossings(*w.doc);
+    if (!adjusted.ok()) {
+        showMessage(w.hwnd, adjusted.message);
+        return;
+    }
+    repaintWaveform(w);
+}
+
+void switchChannelCommand(EditWindow& w) {
+    Document& doc = *w.doc;
+    if (!channelSwitchAllowed(doc)) return;
+    const Message question = channelSwitchQuestion(doc);
+    if (!question.empty() && showMessage(w.hwnd, question) != Answer::yes) return;
+    run(w, [](Document& d, ViewEvents& e) { switchChannel(d, e); });
+}
+
+void toggleShorteningButton(EditWindow& w) {
+    HWND button = w.children.shorteningButton;
+    if (w.doc->view.page < 2 || !button) return;
+    ShowWindow(button, IsWindowVisible(button) ? SW_HIDE : SW_SHOW);
+}
+
+void toggleBackground(EditWindow& w) {
+    w.darkBackground = !w.darkBackground;
+    const int brush = w.darkBackground ? DKGRAY_BRUSH : BLACK_BRUSH;
+    SetClassLongPtrW(w.hwnd, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(GetStockObject(brush)));
+    InvalidateRect(w.hwnd, nullptr, TRUE);
+}
+
+// While the overview is current the keys reach this window too: only what
+// the overview allows happens (F1 picks the channel), nothing touches samples.
+bool overviewCommand(EditWindow& w, int id) {
+    switch (id) {
+        case kCmdSwitchChannel: switchChannelCommand(w); return true;
+        case kCmdBackground: toggleBackground(w); return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void showToolbarPopup(EditWindow& w, int menuIndex, int command, bool swallowRule) {
+    EditChildren& c = w.children;
+    const int menuId = kMenuHelp + menuIndex;
+    if (swallowRule && c.swallowPopup == menuId) {
+        c.swallowPopup = 0;
+        // Only the click that closed the menu: a later request (after Esc, say) opens it.
+        if (GetTickCount() - c.swallowSince <= GetDoubleClickTime()) return;
+    }
+    c.swallowPopup = 0;
+    HMENU menu = GetSubMenu(w.popups[size_t(menuIndex)], 0);
+    RECT button{};
+    if (!menu || !buttonScreenRect(c.bar, command, button)) return;
+    const ViewLook look = viewLook(*w.doc, w.session);
+    if (menuIndex == kSettingsPopup)
+        EnableMenuItem(menu, kCmdSwitchChannel, MF_BYCOMMAND | (look.channelSwitchEnabled ? MF_ENABLED : MF_GRAYED));
+    if (menuIndex == kBandPopup)
+        CheckMenuRadioItem(menu, kCmdBandFirst, kCmdBandLast, UINT(look.bandRadioItem), MF_BYCOMMAND);
+    TPMPARAMS keepClear{};
+    keepClear.cbSize = sizeof keepClear;
+    keepClear.rcExclude = button;
+    keepClear.rcExclude.bottom += 5;
+    TrackPopupMenuEx(menu, TPM_VERTICAL, button.left, button.bottom, w.hwnd, &keepClear);
+    POINT pointer{};
+    if (swallowRule && GetCursorPos(&pointer) && PtInRect(&button, pointer)) {
+        c.swallowPopup = menuId;
+        c.swallowSince = GetTickCount();
+    }
+}
+
+LRESULT onRerunInsert(EditWindow& w, WPARAM shift, LPARAM command) {
+    if (command != kCmdInsertSource || shift > WPARAM(kDefaultGainShift) || w.doc->view.page < 1 ||
+        !w.doc->view.editFramePresent)
+        return 0;
+    InsertResult result;
+    run(w, [&](Document& d, ViewEvents& e) { result = rerunInsertAtLowerGain(d, int32_t(shift), tallScreen(w), e); });
+    askLowerGain(w, result);
+    return 0;
+}
+
+bool onCommand(EditWindow& w, int id) {
+    if (w.doc->view.page < 1) return overviewCommand(w, id);
+    EditSession& s = w.session;
+    FileSystem& fs = platformFileSystem();
+    switch (id) {
+        case kCmdStepBack:
+        case kCmdStepForward:
+        case kCmdRaise:
+        case kCmdLower:
+        case kCmdRampLeftDown:
+        case kCmdRampLeftUp:
+        case kCmdRampRightUp:
+        case kCmdRampRightDown:
+        case kCmdAmplify:
+        case kCmdAttenuate:
+        case kCmdLowPass: toolReleased(w); return true;
+        case kCmdInsertSource: insertSource(w); return true;
+        case kCmdOtherEdits: showToolbarPopup(w, kOtherEditsPopup, id, true); return true;
+        case kCmdEnlarge: run(w, [&](Document& d, ViewEvents& e) { enlargeCommand(d, s, fs, e); }); return true;
+        case kCmdReduce: run(w, [&](Document& d, ViewEvents& e) { reduceCommand(d, s, fs, e); }); return true;
+        case kCmdConfirm: run(w, [&](Document& d, ViewEvents& e) { confirmCommand(d, s, e); }); return true;
+        case kCmdPlayPage:
+        case kCmdPlayFromFrame:
+        case kCmdPlayPageHalf:
+        case kCmdPlayFromFrameHalf:
+        case kCmdPlayPageFull:
+        case kCmdPlayFromFrameFull: return true;  // playback arrives with its own issue
+        case kCmdSettings: showToolbarPopup(w, kSettingsPopup, id, true); return true;
+        case kCmdHelp: showToolbarPopup(w, kHelpPopup, id, true); return true;
+        case kCmdEditBand: return true;  // band editing arrives with its own issue
+        case kCmdShortening: shorteningCommand(w); return true;
+        case kCmdGainDown: run(w, [](Document& d, ViewEvents& e) { gainDown(d, e); }); return true;
+        case kCmdGainUp: run(w, [](Document& d, ViewEvents& e) { gainUp(d, e); }); return true;
+        case kCmdRestore: restoreCommand(w); return true;
+        case kCmdLeft:
+        case kCmdHome:
+        case kCmdRight: shiftCommand(w, id); return true;
+        case kCmdSilence: run(w, [](Document& d, ViewEvents& e) { runSilence(d, e); }); return true;
+        case kCmdAdjustFrame: adjustFrame(w); return true;
+        case kCmdSwitchChannel: switchChannelCommand(w); return true;
+        case kCmdToggleShorteningButton: toggleShorteningButton(w); return true;
+        case kCmdToggleSpectrum: return true;  // the spectrum window arrives with its own issue
+        case kCmdBackground: toggleBackground(w); return true;
+        case kCmdClose: SendMessageW(w.hwnd, WM_CLOSE, 0, 0); return true;
+        case kCmdHelpFile: openHelp(w.hwnd, w.helpPath); return true;
+        case kCmdVersion: showVersion(w.hwnd); return true;
+    }
+    if (id >= kCmdBandFirst && id <= kCmdBandLast) {
+        bandItem(w, id);
+        return true;
+    }
+    return false;
+}
