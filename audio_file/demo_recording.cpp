@@ -26,32 +26,32 @@ void putSample(std::vector<uint8_t>& out, double x, uint16_t bits) {
 }
 
 // The chord at one frame of one channel, with the click shape where injected.
-double sampleAt(const RecordingSpec& spec, const std::vector<ClickMark>& clicks, uint64_t frame, int channel) {
+double sampleAt(const RecordingPlan& plan, const std::vector<ClickMark>& clicks, uint64_t frame, int channel) {
     for (const ClickMark& c : clicks)
         if (c.channel == channel && frame >= c.frame && frame < c.frame + 3) return kClickShape[frame - c.frame];
-    const double t = double(frame) / spec.rate;
+    const double t = double(frame) / plan.rate;
     double x = 0;
-    for (double hz : kToneHz[channel]) x += spec.level * std::sin(2 * kPi * hz * t);
+    for (double hz : kToneHz[channel]) x += plan.level * std::sin(2 * kPi * hz * t);
     return x;
 }
 
-void appendFrames(std::vector<uint8_t>& out, const RecordingSpec& spec, const std::vector<ClickMark>& clicks,
+void appendFrames(std::vector<uint8_t>& out, const RecordingPlan& plan, const std::vector<ClickMark>& clicks,
                   uint64_t from, uint64_t to) {
     for (uint64_t f = from; f < to; ++f)
-        for (int ch = 0; ch < spec.channels; ++ch) putSample(out, sampleAt(spec, clicks, f, ch), spec.bits);
+        for (int ch = 0; ch < plan.channels; ++ch) putSample(out, sampleAt(plan, clicks, f, ch), plan.bits);
 }
 
-uint32_t dataBytes(const RecordingSpec& spec) {
-    return uint32_t(spec.frames * spec.channels * (spec.bits / 8));
+uint32_t dataBytes(const RecordingPlan& plan) {
+    return uint32_t(plan.frames * plan.channels * (plan.bits / 8));
 }
 
 }  // namespace
 
-std::vector<ClickMark> clickMarks(const RecordingSpec& spec) {
+std::vector<ClickMark> clickMarks(const RecordingPlan& plan) {
     std::vector<ClickMark> marks;
-    for (uint32_t i = 0; i < spec.clicks; ++i) {
-        const uint64_t frame = spec.frames * (i + 1) / (spec.clicks + 1);
-        marks.push_back({frame, spec.channels == 2 ? int(i % 2) : 0});
+    for (uint32_t i = 0; i < plan.clicks; ++i) {
+        const uint64_t frame = plan.frames * (i + 1) / (plan.clicks + 1);
+        marks.push_back({frame, plan.channels == 2 ? int(i % 2) : 0});
     }
     return marks;
 }
@@ -74,19 +74,19 @@ std::vector<uint8_t> waveHeader(uint16_t channels, uint32_t rate, uint16_t bits,
     return h;
 }
 
-std::vector<uint8_t> makeRecording(const RecordingSpec& spec) {
-    std::vector<uint8_t> out = waveHeader(spec.channels, spec.rate, spec.bits, dataBytes(spec));
-    out.reserve(out.size() + dataBytes(spec));
-    appendFrames(out, spec, clickMarks(spec), 0, spec.frames);
+std::vector<uint8_t> makeRecording(const RecordingPlan& plan) {
+    std::vector<uint8_t> out = waveHeader(plan.channels, plan.rate, plan.bits, dataBytes(plan));
+    out.reserve(out.size() + dataBytes(plan));
+    appendFrames(out, plan, clickMarks(plan), 0, plan.frames);
     return out;
 }
 
-bool writeRecording(OutputFile& out, const RecordingSpec& spec) {
-    const std::vector<ClickMark> clicks = clickMarks(spec);
-    std::vector<uint8_t> chunk = waveHeader(spec.channels, spec.rate, spec.bits, dataBytes(spec));
+bool writeRecording(OutputFile& out, const RecordingPlan& plan) {
+    const std::vector<ClickMark> clicks = clickMarks(plan);
+    std::vector<uint8_t> chunk = waveHeader(plan.channels, plan.rate, plan.bits, dataBytes(plan));
     constexpr uint64_t kFramesPerChunk = 65536;
-    for (uint64_t f = 0; f < spec.frames; f += kFramesPerChunk) {
-        appendFrames(chunk, spec, clicks, f, std::min(spec.frames, f + kFramesPerChunk));
+    for (uint64_t f = 0; f < plan.frames; f += kFramesPerChunk) {
+        appendFrames(chunk, plan, clicks, f, std::min(plan.frames, f + kFramesPerChunk));
         if (out.write(chunk.data(), chunk.size()) != chunk.size()) return false;
         chunk.clear();
     }

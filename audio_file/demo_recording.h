@@ -6,7 +6,7 @@
 
 #include "common/file_system.h"
 
-struct RecordingSpec {
+struct RecordingPlan {
     uint32_t rate = 44100;
     uint16_t channels = 2;
     uint16_t bits = 16;         // 8, 16 or 24
@@ -21,11 +21,11 @@ struct ClickMark {
     uint64_t frame;
     int channel;
 };
-std::vector<ClickMark> clickMarks(const RecordingSpec& spec);
+std::vector<ClickMark> clickMarks(const RecordingPlan& plan);
 
 // The canonical 44-byte header for `dataBytes` of PCM data.
 std::vector<uint8_t> waveHeader(uint16_t channels, uint32_t rate, uint16_t bits, uint32_t dataBytes);
 
 // The whole file in memory (small files) or streamed to `out` (any length).
-std::vector<uint8_t> makeRecording(const RecordingSpec& spec);
-bool writeRecording(OutputFile& out, const RecordingSpec& spec);
+std::vector<uint8_t> makeRecording(const RecordingPlan& plan);
+bool writeRecording(OutputFile& out, const RecordingPlan& plan);

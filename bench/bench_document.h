@@ -8,11 +8,11 @@
 #include "audio_file/wave_reader.h"
 
 // False when the file cannot be written or loaded. The file stays at `path`.
-inline bool loadBenchDocument(const std::string& path, const RecordingSpec& spec, Document& d) {
+inline bool loadBenchDocument(const std::string& path, const RecordingPlan& plan, Document& d) {
     FileSystem& fs = platformFileSystem();
     {
         auto out = fs.create(path);
-        if (!out || !writeRecording(*out, spec)) return false;
+        if (!out || !writeRecording(*out, plan)) return false;
     }
     d.editPath = path;
     SilentProgress progress;

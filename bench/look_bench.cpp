@@ -42,11 +42,11 @@ int main(int argc, char** argv) {
     const std::string dir = argc > 1 ? argv[1] : ".";
     const std::string path = dir + "/look_bench_16_stereo.wav";
     FileSystem& fs = platformFileSystem();
-    RecordingSpec spec;
-    spec.frames = 44100ull * 30;
-    spec.clicks = 0;
+    RecordingPlan plan;
+    plan.frames = 44100ull * 30;
+    plan.clicks = 0;
     Document d;
-    if (!loadBenchDocument(path, spec, d)) return 1;
+    if (!loadBenchDocument(path, plan, d)) return 1;
     ViewEvents events;
     enterEditView(d, fs, 0, events);
     enlarge(d, fs, events);

@@ -39,13 +39,13 @@ int main(int argc, char** argv) {
     const std::string dir = argc > 1 ? argv[1] : ".";
     const std::string path = dir + "/render_bench_24_stereo.wav";
     FileSystem& fs = platformFileSystem();
-    RecordingSpec spec;
-    spec.bits = 24;
-    spec.channels = 2;
-    spec.frames = 44100ull * 250;  // page 1 full at 1280 columns
+    RecordingPlan plan;
+    plan.bits = 24;
+    plan.channels = 2;
+    plan.frames = 44100ull * 250;  // page 1 full at 1280 columns
     {
         auto out = fs.create(path);
-        if (!out || !writeRecording(*out, spec)) return 1;
+        if (!out || !writeRecording(*out, plan)) return 1;
     }
     Document d;
     d.editPath = path;

@@ -19,12 +19,12 @@ int main(int argc, char** argv) {
     const std::string dir = argc > 1 ? argv[1] : ".";
     const std::string path = dir + "/view_bench_24_stereo.wav";
     FileSystem& fs = platformFileSystem();
-    RecordingSpec spec;
-    spec.bits = 24;
-    spec.channels = 2;
-    spec.frames = 44100ull * 120;
+    RecordingPlan plan;
+    plan.bits = 24;
+    plan.channels = 2;
+    plan.frames = 44100ull * 120;
     Document d;
-    if (!loadBenchDocument(path, spec, d)) return 1;
+    if (!loadBenchDocument(path, plan, d)) return 1;
     ViewEvents events;
     enterEditView(d, fs, 0, events);
     d.view.zoomFrameLeft[1] = 200;

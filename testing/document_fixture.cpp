@@ -31,6 +31,6 @@ std::unique_ptr<LoadedDocument> loadDocument(const std::vector<uint8_t>& bytes, 
     return l;
 }
 
-std::unique_ptr<LoadedDocument> loadRecording(const RecordingSpec& spec, int32_t width) {
-    return loadDocument(makeRecording(spec), width);
+std::unique_ptr<LoadedDocument> loadRecording(const RecordingPlan& plan, int32_t width) {
+    return loadDocument(makeRecording(plan), width);
 }

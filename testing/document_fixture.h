@@ -23,4 +23,4 @@ struct LoadedDocument {
 // Loads `bytes` as the edit file (and optionally `backup`) at `width` columns.
 std::unique_ptr<LoadedDocument> loadDocument(const std::vector<uint8_t>& bytes, int32_t width = 640,
                                              const std::vector<uint8_t>* backup = nullptr);
-std::unique_ptr<LoadedDocument> loadRecording(const RecordingSpec& spec, int32_t width = 640);
+std::unique_ptr<LoadedDocument> loadRecording(const RecordingPlan& plan, int32_t width = 640);

@@ -14,36 +14,36 @@ int main(int argc, char** argv) {
                              "[--frames N] [--clicks N] [--list-clicks]\n");
         return 2;
     }
-    RecordingSpec spec;
+    RecordingPlan plan;
     double seconds = -1;
     bool listClicks = false;
     for (int i = 2; i < argc; ++i) {
         const std::string a = argv[i];
         auto next = [&]() -> const char* { return i + 1 < argc ? argv[++i] : "0"; };
-        if (a == "--bits") spec.bits = uint16_t(std::atoi(next()));
-        else if (a == "--channels") spec.channels = uint16_t(std::atoi(next()));
-        else if (a == "--rate") spec.rate = uint32_t(std::atol(next()));
+        if (a == "--bits") plan.bits = uint16_t(std::atoi(next()));
+        else if (a == "--channels") plan.channels = uint16_t(std::atoi(next()));
+        else if (a == "--rate") plan.rate = uint32_t(std::atol(next()));
         else if (a == "--seconds") seconds = std::atof(next());
-        else if (a == "--frames") spec.frames = std::strtoull(next(), nullptr, 10);
-        else if (a == "--clicks") spec.clicks = uint32_t(std::atoi(next()));
+        else if (a == "--frames") plan.frames = std::strtoull(next(), nullptr, 10);
+        else if (a == "--clicks") plan.clicks = uint32_t(std::atoi(next()));
         else if (a == "--list-clicks") listClicks = true;
         else {
             std::fprintf(stderr, "wavegen: unknown option %s\n", a.c_str());
             return 2;
         }
     }
-    if (seconds >= 0) spec.frames = uint64_t(seconds * spec.rate);
-    if ((spec.bits != 8 && spec.bits != 16 && spec.bits != 24) || (spec.channels != 1 && spec.channels != 2)) {
+    if (seconds >= 0) plan.frames = uint64_t(seconds * plan.rate);
+    if ((plan.bits != 8 && plan.bits != 16 && plan.bits != 24) || (plan.channels != 1 && plan.channels != 2)) {
         std::fprintf(stderr, "wavegen: bits must be 8, 16 or 24 and channels 1 or 2\n");
         return 2;
     }
     auto out = platformFileSystem().create(argv[1]);
-    if (!out || !writeRecording(*out, spec)) {
+    if (!out || !writeRecording(*out, plan)) {
         std::fprintf(stderr, "wavegen: cannot write %s\n", argv[1]);
         return 1;
     }
     if (listClicks)
-        for (const ClickMark& m : clickMarks(spec))
+        for (const ClickMark& m : clickMarks(plan))
             std::printf("%llu %d\n", static_cast<unsigned long long>(m.frame), m.channel);
     return 0;
 }

@@ -39,18 +39,18 @@ INT_PTR addString(HWND toolbar, HINSTANCE instance, int stringId) {
     return SendMessageW(toolbar, TB_ADDSTRINGW, 0, reinterpret_cast<LPARAM>(list.c_str()));
 }
 
-HWND makeToolbar(HWND parent, HINSTANCE instance, HFONT font, const ToolbarSpec& spec, UniqueImageList& images) {
+HWND makeToolbar(HWND parent, HINSTANCE instance, HFONT font, const ToolbarLayout& plan, UniqueImageList& images) {
     DWORD style = kToolbarStyle;
-    if (spec.bitmap == 0) style |= TBSTYLE_LIST;
+    if (plan.bitmap == 0) style |= TBSTYLE_LIST;
     HWND tb =
-        CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, style, 0, 0, 0, 0, parent, childId(spec.id), instance, nullptr);
+        CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, style, 0, 0, 0, 0, parent, childId(plan.id), instance, nullptr);
     if (!tb) return nullptr;
     SendMessageW(tb, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    if (spec.bitmap != 0) {
-        images.reset(ImageList_Create(spec.cellWidth, kCellHeight, ILC_COLORDDB | ILC_MASK, spec.cells, 0));
+    if (plan.bitmap != 0) {
+        images.reset(ImageList_Create(plan.cellWidth, kCellHeight, ILC_COLORDDB | ILC_MASK, plan.cells, 0));
         if (!images) return nullptr;
         HBITMAP strip = static_cast<HBITMAP>(
-            LoadImageW(instance, MAKEINTRESOURCEW(spec.bitmap), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+            LoadImageW(instance, MAKEINTRESOURCEW(plan.bitmap), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
         if (!strip) return nullptr;
         ImageList_AddMasked(images.get(), strip, kTransparent);
         DeleteObject(strip);
@@ -59,8 +59,8 @@ HWND makeToolbar(HWND parent, HINSTANCE instance, HFONT font, const ToolbarSpec&
         SendMessageW(tb, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         SendMessageW(tb, TB_SETBITMAPSIZE, 0, MAKELPARAM(0, 0));
     }
-    for (size_t i = 0; i < spec.count; ++i) {
-        const ToolButton& b = spec.buttons[i];
+    for (size_t i = 0; i < plan.count; ++i) {
+        const ToolButton& b = plan.buttons[i];
         TBBUTTON button{};
         button.iBitmap = b.style == ButtonStyle::text ? I_IMAGENONE : b.image < 0 ? 0 : b.image;
         button.idCommand = b.command;
@@ -177,8 +177,8 @@ bool buildCommandBar(HWND parent, HINSTANCE instance, HFONT font, bool stereo, i
                                 childId(kCtlPlayPager), instance, nullptr);
     if (!bar.pager) return false;
     for (size_t i = 0; i < kToolbarCount; ++i) {
-        const ToolbarSpec& spec = kToolbars[i];
-        bar.toolbars[i] = makeToolbar(spec.inPager ? bar.pager : bar.rebar, instance, font, spec, bar.images[i]);
+        const ToolbarLayout& plan = kToolbars[i];
+        bar.toolbars[i] = makeToolbar(plan.inPager ? bar.pager : bar.rebar, instance, font, plan, bar.images[i]);
         if (!bar.toolbars[i]) return false;
     }
     HWND play = toolbarById(bar, kCtlToolbarPlay);

@@ -21,7 +21,7 @@ struct ToolButton {
     int textString;  // text buttons only: the string shown on the button
 };
 
-struct ToolbarSpec {
+struct ToolbarLayout {
     int id;
     int bitmap;     // 0: no image list
     int cellWidth;  // pixels; every strip is kCellHeight high
@@ -61,13 +61,13 @@ constexpr ToolButton kToolButtons[] = {
     {kCmdInsertSource, 13, ButtonStyle::plain, 0}, {kCmdOtherEdits, 14, ButtonStyle::plain, 0}};
 
 template <size_t N>
-constexpr ToolbarSpec toolbar(int id, int bitmap, int cellWidth, int cells, const ToolButton (&b)[N],
+constexpr ToolbarLayout toolbar(int id, int bitmap, int cellWidth, int cells, const ToolButton (&b)[N],
                               bool inPager = false) {
     return {id, bitmap, cellWidth, cells, b, N, inPager};
 }
 
 // In band order (bands 0-6 and 8 of the rebar).
-constexpr ToolbarSpec kToolbars[] = {
+constexpr ToolbarLayout kToolbars[] = {
     toolbar(kCtlToolbarPage, kBmpPage, 20, 4, kPageButtons),
     toolbar(kCtlToolbarConfirm, kBmpConfirm, 20, 2, kConfirmButtons),
     toolbar(kCtlToolbarPlay, kBmpPlay, 20, 6, kPlayButtons, true),

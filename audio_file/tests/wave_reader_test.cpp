@@ -253,12 +253,12 @@ TEST(WaveFormatRecord, KeepsOnlyTheFirst16Bytes) {
 TEST(WaveGenerated, EveryFormatOfTheGenerator) {
     for (uint16_t bits : {8, 16, 24})
         for (uint16_t channels : {1, 2}) {
-            RecordingSpec spec;
-            spec.bits = bits;
-            spec.channels = channels;
-            spec.frames = 4410;
+            RecordingPlan plan;
+            plan.bits = bits;
+            plan.channels = channels;
+            plan.frames = 4410;
             MemoryFileSystem fs;
-            fs.files["g.wav"] = makeRecording(spec);
+            fs.files["g.wav"] = makeRecording(plan);
             WaveInfo info;
             ASSERT_TRUE(validateWave(fs, "g.wav", FileRole::edit, info).ok()) << bits << " " << channels;
             EXPECT_EQ(info.frameBytes, channels * bits / 8u);

@@ -182,15 +182,15 @@ struct Shortening {
 };
 
 Shortening descended() {
-    RecordingSpec spec;
-    spec.frames = 44100 * 20;
-    spec.clicks = 1;
-    spec.channels = 1;
-    Shortening s{loadRecording(spec)};
+    RecordingPlan plan;
+    plan.frames = 44100 * 20;
+    plan.clicks = 1;
+    plan.channels = 1;
+    Shortening s{loadRecording(plan)};
     Document& d = s.d();
     ViewEvents e;
     enterEditView(d, s.l->fs, 0, e);
-    placeOverClick(d, clickMarks(spec)[0].frame, s.l->fs);
+    placeOverClick(d, clickMarks(plan)[0].frame, s.l->fs);
     descendToLoudest(d, s.l->fs, e);
     return s;
 }
@@ -259,14 +259,14 @@ TEST(Restore, ShorteningKindNeedsRecordedSteps) {
 // A repair in the core: descend to the click, attenuate until flat, confirm,
 // back to page 1: only the frame's samples changed, and the click is gone.
 TEST(Repair, ClickRemovedAndNothingElseTouched) {
-    RecordingSpec spec;
-    spec.frames = 44100 * 20;
-    spec.clicks = 1;
-    spec.channels = 2;
-    spec.bits = 16;
-    auto l = loadRecording(spec);
+    RecordingPlan plan;
+    plan.frames = 44100 * 20;
+    plan.clicks = 1;
+    plan.channels = 2;
+    plan.bits = 16;
+    auto l = loadRecording(plan);
     Document& d = **l;
-    const ClickMark click = clickMarks(spec)[0];
+    const ClickMark click = clickMarks(plan)[0];
     ViewEvents e;
     d.view.channel = click.channel;
     enterEditView(d, l->fs, 0, e);

@@ -132,7 +132,7 @@ TEST(Headroom, ShiftForThePeak) {
 
 TEST(Gain, AppliedThenRemovedRestoresEveryValue) {
     for (const Format f : kFormats) {
-        RecordingSpec quiet;  // room for the gain, so the samples really move
+        RecordingPlan quiet;  // room for the gain, so the samples really move
         quiet.channels = f.channels;
         quiet.bits = f.bits;
         quiet.frames = 800000;

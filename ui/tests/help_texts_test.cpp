@@ -72,7 +72,7 @@ TEST(Captions, EveryNamedString) {
 }
 
 TEST(Captions, EveryButtonHasItsCaption) {
-    for (const ToolbarSpec& t : kToolbars)
+    for (const ToolbarLayout& t : kToolbars)
         for (size_t i = 0; i < t.count; ++i) {
             const ToolButton& b = t.buttons[i];
             if (b.style == ButtonStyle::separator) continue;
@@ -297,7 +297,7 @@ TEST(ToolbarTables, ButtonsInBandOrder) {
     };
     ASSERT_EQ(std::size(kToolbars), std::size(want));
     for (size_t t = 0; t < std::size(want); ++t) {
-        const ToolbarSpec& got = kToolbars[t];
+        const ToolbarLayout& got = kToolbars[t];
         EXPECT_EQ(got.id, want[t].id);
         EXPECT_EQ(got.bitmap, want[t].bitmap) << got.id;
         EXPECT_EQ(got.cellWidth, want[t].cell) << got.id;

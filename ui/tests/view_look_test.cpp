@@ -371,10 +371,10 @@ TEST(LookChanges, ShorteningLookChangesImagesAndColour) {
 // --- Against the real operations.
 
 std::unique_ptr<LoadedDocument> chord(uint16_t channels = 2) {
-    RecordingSpec spec;
-    spec.channels = channels;
-    spec.frames = 44100ull * 20;
-    return loadRecording(spec, 640);
+    RecordingPlan plan;
+    plan.channels = channels;
+    plan.frames = 44100ull * 20;
+    return loadRecording(plan, 640);
 }
 
 void markFrame(Document& d, int32_t from, int32_t to) {

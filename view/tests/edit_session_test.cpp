@@ -12,11 +12,11 @@
 namespace {
 
 std::unique_ptr<LoadedDocument> chord(uint16_t channels = 2, uint32_t rate = 44100) {
-    RecordingSpec spec;
-    spec.channels = channels;
-    spec.rate = rate;
-    spec.frames = uint64_t(rate) * 20;
-    return loadRecording(spec, 640);
+    RecordingPlan plan;
+    plan.channels = channels;
+    plan.rate = rate;
+    plan.frames = uint64_t(rate) * 20;
+    return loadRecording(plan, 640);
 }
 
 void markFrame(Document& d, int32_t from, int32_t to) {

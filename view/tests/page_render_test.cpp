@@ -223,10 +223,10 @@ TEST(PageOne, DrawsOnlyUpToTheDataEnd) {
 
 // What the paint keeps equals what it would compute afresh.
 TEST(Cache, KeptPageOneEqualsAFreshRender) {
-    RecordingSpec spec;
-    spec.frames = 44100 * 60;
-    spec.clicks = 4;
-    auto l = loadRecording(spec, 640);
+    RecordingPlan plan;
+    plan.frames = 44100 * 60;
+    plan.clicks = 4;
+    auto l = loadRecording(plan, 640);
     Document& d = **l;
     ViewEvents e;
     enterEditView(d, l->fs, 0, e);

@@ -14,8 +14,8 @@
 
 namespace {
 
-RecordingSpec clicks(uint16_t channels, uint16_t bits, uint64_t frames, uint32_t count = 3) {
-    RecordingSpec s;
+RecordingPlan clicks(uint16_t channels, uint16_t bits, uint64_t frames, uint32_t count = 3) {
+    RecordingPlan s;
     s.channels = channels;
     s.bits = bits;
     s.frames = frames;
@@ -73,7 +73,7 @@ TEST(Enlarge, ReferenceReadFailureStaysOnPageOne) {
 
 TEST(PageRoundTrip, DownToPageFiveAndBackLeavesTheImageAsLoaded) {
     for (uint16_t bits : {8, 16, 24}) {
-        RecordingSpec quiet = clicks(2, bits, 44100 * 30, 0);
+        RecordingPlan quiet = clicks(2, bits, 44100 * 30, 0);
         quiet.level = 0.01;
         auto l = loadRecording(quiet, 960);
         Document& d = **l;
@@ -175,10 +175,10 @@ TEST(LeaveEditView, WritesBackOnlyFromPageTwoDown) {
 // The descent centres every deeper zoom frame on the sharpest jump and marks
 // eight frames around it on page 5.
 TEST(Descent, LandsOnTheInjectedClickFromEveryPage) {
-    const RecordingSpec spec = clicks(2, 16, 44100 * 30, 3);
-    const ClickMark click = clickMarks(spec)[1];  // right channel
+    const RecordingPlan plan = clicks(2, 16, 44100 * 30, 3);
+    const ClickMark click = clickMarks(plan)[1];  // right channel
     for (int start : {1, 2, 3, 4}) {
-        auto l = loadRecording(spec, 640);
+        auto l = loadRecording(plan, 640);
         Document& d = **l;
         ViewEvents e;
         d.view.channel = click.channel;
