@@ -12,6 +12,8 @@
 #include "view/view_state.h"
 
 constexpr int32_t kMaxColumns = 1280;
+// Automatic shortening runs its steps in batches of 0 ... this one.
+constexpr int32_t kShorteningBatchLastStep = 40;
 
 // Mouse state of the waveform area between a press and its release.
 struct PointerState {
@@ -31,12 +33,12 @@ struct Document {
     PointerState pointer;
     History history;
     std::array<int32_t, kMaxColumns> whiteWaveform{};  // kept by passes that ask for it
-    bool slideGainActive = false;  // page 5: the gain was set over the whole of page 4
+    bool slideGainActive = false;                      // page 5: the gain was set over the whole of page 4
     int32_t slideStep = 0;
     bool bandEditing = false;
-    bool shorteningAutomatic = false;  // the automatic-shortening choice
-    bool playVolumeHalf = true;        // both-channel playback at 50 %, else 100 %
-    int32_t endOfRangeCount = 0;       // descents whose maximum sat at the right end
+    int32_t shorteningAutoSteps = 0;  // 0 manual; automatic: the last step of a batch
+    bool playVolumeHalf = true;       // both-channel playback at 50 %, else 100 %
+    int32_t endOfRangeCount = 0;      // descents whose maximum sat at the right end
 
     // What the drawing has kept stays valid until these move: the image's
     // samples (gain on page 1, write-back) and the working copy as a whole.
@@ -46,8 +48,10 @@ struct Document {
     struct Damage {
         int32_t left = 0, right = -1;
         void add(int32_t l, int32_t r) {
-            if (right < left) left = l, right = r;
-            else left = l < left ? l : left, right = r > right ? r : right;
+            if (right < left)
+                left = l, right = r;
+            else
+                left = l < left ? l : left, right = r > right ? r : right;
         }
         bool empty() const { return right < left; }
     } damage;

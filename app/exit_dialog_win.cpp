@@ -1,5 +1,6 @@
 #include "app/exit_dialog_win.h"
 
+#include "common/close_command_win.h"
 #include "common/utf16_win.h"
 #include "resources/ids.h"
 
@@ -18,7 +19,7 @@ int32_t boxState(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) ==
 
 INT_PTR onInit(HWND dialog, ExitDialog& d) {
     // Only the two buttons end it.
-    EnableMenuItem(GetSystemMenu(dialog, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+    enableCloseCommand(dialog, false);
     SetWindowTextW(dialog, d.title.c_str());
     checkBox(dialog, IDC_EXIT_CHANGE_CHECK, d.settings->changeCheckAtExit);
     checkBox(dialog, IDC_EXIT_APPEND_N, d.settings->appendNOnSave);

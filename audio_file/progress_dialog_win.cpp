@@ -3,24 +3,16 @@
 #include <commctrl.h>
 
 #include "audio_file/progress_titles.h"
+#include "common/close_command_win.h"
 #include "common/message_box_win.h"
 #include "common/utf16_win.h"
 #include "resources/ids.h"
-
-namespace {
-
-void enableClose(HWND hwnd, bool enable) {
-    EnableMenuItem(GetSystemMenu(hwnd, FALSE), SC_CLOSE, MF_BYCOMMAND | (enable ? MF_ENABLED : MF_GRAYED));
-    DrawMenuBar(hwnd);
-}
-
-}  // namespace
 
 INT_PTR CALLBACK ProgressDialog::proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_INITDIALOG) {
         SetWindowLongPtrW(hwnd, DWLP_USER, lp);
         auto* self = reinterpret_cast<ProgressDialog*>(lp);
-        enableClose(hwnd, false);
+        enableCloseCommand(hwnd, false);
         self->bar_ = GetDlgItem(hwnd, IDC_PROGRESS_BAR);
         SendMessageW(self->bar_, PBM_SETRANGE, 0, MAKELPARAM(1, 100));
         SendMessageW(self->bar_, PBM_SETSTEP, 1, 0);
@@ -45,7 +37,7 @@ void ProgressDialog::open(ProgressKind kind) {
     if (!dialog_) return;  // the operation still runs, only without a bar
     SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     if (owner_) {
-        enableClose(owner_, false);
+        enableCloseCommand(owner_, false);
         EnableWindow(owner_, FALSE);
     }
     HWND cancel = GetDlgItem(dialog_, IDOK);
@@ -63,7 +55,7 @@ void ProgressDialog::close() {
     if (!dialog_) return;
     SetCursor(LoadCursorW(nullptr, IDC_ARROW));
     if (owner_) {
-        enableClose(owner_, true);
+        enableCloseCommand(owner_, true);
         EnableWindow(owner_, TRUE);
     }
     DestroyWindow(dialog_);

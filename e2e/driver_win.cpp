@@ -27,7 +27,7 @@
 //   rbrows CLASS                 RB_GETROWCOUNT of the window's rebar
 //   rbband CLASS BAND            screen rectangle of rebar band BAND (RB_GETRECT)
 //   cancelmode CLASS ID          sends WM_CANCELMODE to control ID: its capture is lost
-//   dropdown CLASS TB CMD        the window gets TBN_DROPDOWN for button CMD of toolbar TB, as from its arrow
+//   tbenable CLASS TB CMD        enables button CMD of toolbar TB (one the program has not enabled yet)
 #include <windows.h>
 
 #include <commctrl.h>
@@ -206,23 +206,7 @@ int runControl(const std::vector<std::wstring>& a) {
     if (cmd == L"tbstate") return say(std::to_string(sendTo(c, TB_GETSTATE, command, 0))), 0;
     if (cmd == L"tbhidden") return say(sendTo(c, TB_ISBUTTONHIDDEN, command, 0) ? "1" : "0"), 0;
     if (cmd == L"tbbitmap") return say(std::to_string(sendTo(c, TB_GETBITMAP, command, 0))), 0;
-    if (cmd == L"dropdown") {
-        // The notification lives in the window's own process, as the toolbar's would.
-        NMTOOLBARW notice{};
-        notice.hdr.hwndFrom = c;
-        notice.hdr.idFrom = UINT_PTR(id);
-        notice.hdr.code = TBN_DROPDOWN;
-        notice.iItem = int(command);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(c, &pid);
-        HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
-        void* memory = process ? VirtualAllocEx(process, nullptr, sizeof notice, MEM_COMMIT, PAGE_READWRITE) : nullptr;
-        if (!memory || !WriteProcessMemory(process, memory, &notice, sizeof notice, nullptr)) return say("cannot"), 1;
-        sendTo(findWindow(a[1], L"*"), WM_NOTIFY, WPARAM(id), LPARAM(memory));
-        VirtualFreeEx(process, memory, 0, MEM_RELEASE);
-        CloseHandle(process);
-        return 0;
-    }
+    if (cmd == L"tbenable") return sendTo(c, TB_ENABLEBUTTON, command, MAKELPARAM(TRUE, 0)), 0;
     if (cmd == L"tbrect") {
         RECT r{};
         if (!remoteRect(c, TB_GETRECT, command, r)) return say("none"), 1;
@@ -391,7 +375,7 @@ int run(const std::vector<std::wstring>& a) {
         return 0;
     }
     for (const wchar_t* c : {L"ctext", L"crect", L"visible", L"tbstate", L"tbhidden", L"tbbitmap", L"tbrect", L"rbband",
-                             L"cancelmode", L"dropdown"})
+                             L"cancelmode", L"tbenable"})
         if (cmd == c && a.size() >= 3) return runControl(a);
     say("usage: wait|gone|msgbox|press|enabled|title|close|rect|client|size|settext|text|count|command|wrect|checked|hold ...");
     return 2;

@@ -198,6 +198,11 @@ bool buildCommandBar(HWND parent, HINSTANCE instance, HFONT font, bool stereo, i
     }
     for (int i = 0; i < int(kRebarBandCount); ++i)
         if (!insertBand(bar, i)) return false;
+    // The pager measured its child before the band gave it a size: measured
+    // again, and its position set, it shows its arrows.
+    SendMessageW(bar.pager, PGM_RECALCSIZE, 0, 0);
+    SendMessageW(bar.pager, PGM_SETPOS, 0, 1);
+    SendMessageW(bar.pager, PGM_SETPOS, 0, 0);
     placeLabels(bar);
     return true;
 }

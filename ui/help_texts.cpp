@@ -132,7 +132,7 @@ std::string buttonHelp(int command, const Document& doc, const EditSession& s) {
         case kCmdEditBand:
             return std::string(!doc.bandEditing ? kHelpBandStandard : s.bandIndex < 8 ? kHelpBandHigh : kHelpBandLow);
         case kCmdShortening:
-            return std::string(doc.shorteningAutomatic ? kHelpShorteningAutomatic : kHelpShorteningManual);
+            return std::string(doc.shorteningAutoSteps != 0 ? kHelpShorteningAutomatic : kHelpShorteningManual);
         case kCmdRestore: return std::string(kHelpRestore);
         case kCmdLeft:
         case kCmdRight: return std::string(page == 5 ? kHelpSlide : kHelpBlockShift);

@@ -83,7 +83,7 @@ ViewLook viewLook(const Document& doc, const EditSession& s, const LookMoment& m
     look.reduceImage = s.shorteningLook ? 3 : 1;
     look.yellowPageBand = s.shorteningLook;
     look.bandImage = int8_t(doc.bandEditing ? (highBand ? 3 : 4) : (highBand ? 0 : 2));
-    look.shorteningImage = doc.shorteningAutomatic ? 5 : 1;
+    look.shorteningImage = doc.shorteningAutoSteps != 0 ? 5 : 1;
     look.toolBandsShown = v.page != 1;
 
     std::snprintf(look.page.text, sizeof look.page.text, "%d/5", int(v.page));

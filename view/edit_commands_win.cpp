@@ -82,7 +82,7 @@ void shorteningCommand(EditWindow& w) {
     if (!shorteningAllowed(*w.doc, s)) return;
     const Message notice = shorteningNotice(s);
     if (!notice.empty() && showMessage(w.hwnd, notice) == Answer::yes) s.shorteningNoticeOff = true;
-    if (w.doc->shorteningAutomatic) return;  // the automatic dialog arrives with the shortening issue
+    if (w.doc->shorteningAutoSteps != 0) return;  // the automatic dialog arrives with the shortening issue
     run(w, [&](Document& d, ViewEvents& e) { startManualShortening(d, s, platformFileSystem(), e); });
 }
 
@@ -158,7 +158,10 @@ void showToolbarPopup(EditWindow& w, int menuIndex, int command, bool swallowRul
     keepClear.cbSize = sizeof keepClear;
     keepClear.rcExclude = button;
     keepClear.rcExclude.bottom += 5;
+    // The button's tooltip, still timing the pointer, would cover the menu's first items.
+    c.popupOpen = true;
     TrackPopupMenuEx(menu, TPM_VERTICAL, button.left, button.bottom, w.hwnd, &keepClear);
+    c.popupOpen = false;
     POINT pointer{};
     if (swallowRule && GetCursorPos(&pointer) && PtInRect(&button, pointer)) {
         c.swallowPopup = menuId;

@@ -48,6 +48,7 @@ struct EditChildren {
     DWORD swallowSince = 0;
     bool playResetArmed = false;  // the mouse hook shows 1023-1026 again
     std::wstring tipText;         // the text a tooltip asked for
+    bool popupOpen = false;       // a menu of the bar is being tracked: no tooltips
 };
 
 struct EditWindow {

@@ -163,21 +163,17 @@ const int32_t* keptColumns(Document& doc, PageCache& cache) {
     return cache.white.data();
 }
 
-// Index of the lowest set bit (de Bruijn), portable to every compiler.
-int32_t lowestBit(uint64_t bits) {
-    static constexpr int8_t kIndex[64] = {0,  1,  48, 2,  57, 49, 28, 3,  61, 58, 50, 42, 38, 29, 17, 4,
-                                          62, 55, 59, 36, 53, 51, 43, 22, 45, 39, 33, 30, 24, 18, 12, 5,
-                                          63, 47, 56, 27, 60, 41, 37, 16, 54, 35, 52, 21, 44, 32, 23, 11,
-                                          46, 26, 40, 15, 34, 20, 31, 10, 25, 14, 19, 9,  13, 8,  7,  6};
-    return kIndex[((bits & (~bits + 1)) * 0x03F79D71B4CB0A89ull) >> 58];
-}
-
-void drawOccupancy(Canvas& canvas, const PageCache& cache, int32_t width) {
-    for (int32_t i = 0; i < width; ++i) {
-        const ColumnRows& rows = cache.rows[size_t(i)];
-        for (size_t w = 0; w < rows.bits.size(); ++w)
-            for (uint64_t bits = rows.bits[w]; bits; bits &= bits - 1)
-                canvas.set(i, kWaveTop + int32_t(w * 64) + lowestBit(bits), kTraceGreen);
+// Row by row: a row's pixels are written in order. Column by column the
+// writes would stride a whole row apart and keep evicting each other.
+void drawOccupancy(PagePixels& out, const PageCache& cache, int32_t width) {
+    const int32_t rows = std::min(out.height, 257);
+    const ColumnRows* columns = cache.rows.data();
+    for (int32_t r = 0; r < rows; ++r) {
+        uint32_t* row = out.pixels.data() + size_t(r) * size_t(out.width);
+        const size_t word = size_t(r) >> 6;
+        const int shift = r & 63;
+        for (int32_t i = 0; i < width; ++i)
+            if ((columns[i].bits[word] >> shift) & 1) row[i] = kTraceGreen;
     }
 }
 
@@ -247,7 +243,7 @@ void renderPage(Document& doc, PageCache& cache, PagePixels& out, const RenderFl
     if (v.page <= 2) {
         white = keptColumns(doc, cache);
         whiteDone = cache.whiteDone;
-        drawOccupancy(canvas, cache, width);
+        drawOccupancy(out, cache, width);
     } else {
         whiteDone = whiteWaveformValues(doc, cache.scratch.data());
         white = cache.scratch.data();

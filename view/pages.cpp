@@ -84,7 +84,7 @@ void reduce(Document& doc, ViewEvents& events) {
     v.pageEntryLeft[v.page] = v.zoomFrameLeft[v.page];
     if (v.page == 1) {
         events.hideAuxiliaryWindows = true;
-        doc.shorteningAutomatic = false;
+        doc.shorteningAutoSteps = 0;
         storePage(doc);
     }
     applyGain(doc, kDefaultGainShift, v.page, events);

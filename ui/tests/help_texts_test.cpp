@@ -143,7 +143,7 @@ void stepped(Doc& d) { d.doc->history.undoIndex = d.doc->history.redoLimit = 1; 
 void bandHigh(Doc& d) { d.doc->bandEditing = true, d.session.bandIndex = 7; }
 void bandLow(Doc& d) { d.doc->bandEditing = true, d.session.bandIndex = 8; }
 void lowIndexOff(Doc& d) { d.session.bandIndex = 12; }
-void automatic(Doc& d) { d.doc->shorteningAutomatic = true; }
+void automatic(Doc& d) { d.doc->shorteningAutoSteps = kShorteningBatchLastStep; }
 
 const Help kHelps[] = {
     {"StepBack", 1001, 3, none, "ボタンはオートリピートします。"},

@@ -182,7 +182,7 @@ TEST(Look, BandLabelForEveryIndex) {
 TEST(Look, ShorteningImageFollowsTheChoice) {
     Fixture f = make({3});
     EXPECT_EQ(viewLook(*f.doc, f.session).shorteningImage, 1);
-    f.doc->shorteningAutomatic = true;
+    f.doc->shorteningAutoSteps = kShorteningBatchLastStep;
     EXPECT_EQ(viewLook(*f.doc, f.session).shorteningImage, 5);
 }
 
@@ -464,7 +464,7 @@ TEST(LookOperations, ReturningToPage1ShowsManualAgain) {
     ViewLook shown;
     LookChanges c;
     updateLook(shown, viewLook(d, s), c, true);
-    d.shorteningAutomatic = !d.shorteningAutomatic;  // the drop-down arrow
+    d.shorteningAutoSteps = kShorteningBatchLastStep;  // the drop-down arrow
     updateLook(shown, viewLook(d, s), c);
     ASSERT_EQ(c.count, 1u);
     EXPECT_EQ(c.list[0].item, LookItem::buttonImage);
