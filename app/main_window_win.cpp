@@ -12,6 +12,7 @@
 #include "common/utf16_win.h"
 #include "resources/ids.h"
 #include "view/overview_win.h"
+#include "view/pages.h"
 
 namespace {
 
@@ -101,16 +102,12 @@ void toEditWindow(MainWindow& w) {
     ShowWindow(w.hwnd, SW_HIDE);
 }
 
-void changeWidth(MainWindow& w, int id) {
+void chooseWidth(MainWindow& w, int id) {
     CheckMenuRadioItem(GetMenu(w.hwnd), IDM_WIDTH_640, IDM_WIDTH_1280, UINT(id), MF_BYCOMMAND);
-    ViewState& view = w.doc.view;
     const int32_t width = widthForSizeItem(id);
-    if (width == view.screenWidth) return;
-    const int32_t column = rescaleOverviewColumn(view.screenWidth, width, view.zoomFrameLeft[0]);
-    view.screenWidth = width;
+    if (width == w.doc.view.screenWidth) return;
     destroyView(w);
-    view.zoomFrameLeft[0] = column;
-    for (int p = 1; p <= 4; ++p) view.zoomFrameLeft[size_t(p)] = 0;
+    changeWidth(w.doc, width);
     w.cursorShown = false;
     if (!buildView(w)) DestroyWindow(w.hwnd);
 }
@@ -124,7 +121,7 @@ bool onCommand(MainWindow& w, int id) {
         case IDM_HOW_TO_OPERATE: showMessage(w.hwnd, howToOperate()); return true;
         case IDM_WIDTH_640:
         case IDM_WIDTH_960:
-        case IDM_WIDTH_1280: changeWidth(w, id); return true;
+        case IDM_WIDTH_1280: chooseWidth(w, id); return true;
         case IDM_CLOSE: SendMessageW(w.hwnd, WM_CLOSE, 0, 0); return true;
     }
     return false;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/screen_width.h"
 #include "audio_file/page_read.h"
 #include "edit/band_mode.h"
 #include "edit/history.h"
@@ -11,7 +12,9 @@
 
 namespace {
 
-PageButtons pageButtons(int page) { return page == 5 ? PageButtons{false, true, false} : PageButtons{true, true, false}; }
+PageButtons pageButtons(int page) {
+    return page == 5 ? PageButtons{false, true, false} : PageButtons{true, true, false};
+}
 
 // From page 1 into page 2: the stretch into workSamples, the reference
 // audio into the page buffer. False (with the message) when the read fails.
@@ -61,8 +64,10 @@ void enlarge(Document& doc, FileSystem& fs, ViewEvents& events) {
     applyGain(doc, kDefaultGainShift, v.page, events);
     events.repaintWaveform = true;
     events.titlesChanged = true;
-    if (v.page == 5) v.pageEntryLeft[5] = v.zoomFrameLeft[4];
-    else v.pageEntryLeft[v.page] = v.zoomFrameLeft[v.page];
+    if (v.page == 5)
+        v.pageEntryLeft[5] = v.zoomFrameLeft[4];
+    else
+        v.pageEntryLeft[v.page] = v.zoomFrameLeft[v.page];
     events.buttons = pageButtons(v.page);
 }
 
@@ -170,14 +175,10 @@ void leaveEditView(Document& doc, ViewEvents& events) {
     events.refreshOverviewChannel = v.channel;
 }
 
-int32_t rescaleColumn(int32_t column, int32_t from, int32_t to) {
-    return int32_t(int64_t(column) * to / from);
-}
-
 void changeWidth(Document& doc, int32_t newWidth) {
     ViewState& v = doc.view;
     if (newWidth == v.screenWidth) return;
-    v.zoomFrameLeft[0] = rescaleColumn(v.zoomFrameLeft[0], v.screenWidth, newWidth);
+    v.zoomFrameLeft[0] = rescaleOverviewColumn(v.screenWidth, newWidth, v.zoomFrameLeft[0]);
     v.screenWidth = newWidth;
     for (int p = 1; p <= 4; ++p) v.zoomFrameLeft[p] = 0;
     buildScales(v, doc.edit);

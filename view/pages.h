@@ -25,5 +25,3 @@ void switchChannel(Document& doc, ViewEvents& events);
 void leaveEditView(Document& doc, ViewEvents& events);
 // 6016-6018: the overview column rescaled to the new width, deeper frames reset.
 void changeWidth(Document& doc, int32_t newWidth);
-// The overview column after a width change (integer arithmetic, truncating).
-int32_t rescaleColumn(int32_t column, int32_t fromWidth, int32_t toWidth);

@@ -315,12 +315,6 @@ TEST(ZoomFrameClamp, PulledBackToTheData) {
 }
 
 TEST(WidthChange, RescalesTheOverviewColumn) {
-    struct Row {
-        int32_t from, to, column, scaled;
-    };
-    const Row rows[] = {{960, 640, 600, 400}, {640, 960, 401, 601}, {1280, 640, 901, 450},
-                        {1280, 960, 901, 675}, {640, 1280, 301, 602}, {960, 1280, 401, 534}};
-    for (const Row& r : rows) EXPECT_EQ(rescaleColumn(r.column, r.from, r.to), r.scaled) << r.from << "->" << r.to;
     auto g = longFile(960);
     Document& d = g.d();
     d.view.zoomFrameLeft = {600, 5, 6, 7, 8, 9};
