@@ -2,7 +2,10 @@
 
 #include <stdexcept>
 
+#include "audio_file/tests/wave_builder.h"
 #include "audio_file/wave_reader.h"
+#include "view/frames.h"
+#include "view/pages.h"
 
 std::vector<uint8_t> LoadedDocument::imageBytes() const {
     return std::vector<uint8_t>(doc->image.bytes(), doc->image.bytes() + doc->image.imageSize);
@@ -33,4 +36,30 @@ std::unique_ptr<LoadedDocument> loadDocument(const std::vector<uint8_t>& bytes, 
 
 std::unique_ptr<LoadedDocument> loadRecording(const RecordingPlan& plan, int32_t width) {
     return loadDocument(makeRecording(plan), width);
+}
+
+std::unique_ptr<LoadedDocument> loadChord(uint16_t channels, uint32_t rate, int32_t width) {
+    RecordingPlan plan;
+    plan.channels = channels;
+    plan.rate = rate;
+    plan.frames = uint64_t(rate) * 20;
+    return loadRecording(plan, width);
+}
+
+std::vector<uint8_t> silentMonoWave(uint32_t frames) {
+    return riffFile({chunk("fmt ", fmtPayload(pcmFormat(1, 16))), chunk("data", std::vector<uint8_t>(2 * frames, 0))});
+}
+
+ViewEvents enterPage(LoadedDocument& l, int page) {
+    ViewEvents e;
+    enterEditView(*l, l.fs, 0, e);
+    for (int step = 0; step < 5 && l->view.page < page; ++step) enlarge(*l, l.fs, e);
+    return e;
+}
+
+void markFrame(Document& d, int32_t from, int32_t to) {
+    ViewEvents e;
+    pressWaveform(d, from, 0, false, e);
+    dragWaveform(d, to);
+    releaseWaveform(d, 1000, e);
 }

@@ -8,6 +8,7 @@
 #include "app/document.h"
 #include "audio_file/demo_recording.h"
 #include "audio_file/tests/memory_file_system.h"
+#include "view/view_events.h"
 
 struct LoadedDocument {
     MemoryFileSystem fs;
@@ -24,3 +25,12 @@ struct LoadedDocument {
 std::unique_ptr<LoadedDocument> loadDocument(const std::vector<uint8_t>& bytes, int32_t width = 640,
                                              const std::vector<uint8_t>* backup = nullptr);
 std::unique_ptr<LoadedDocument> loadRecording(const RecordingPlan& plan, int32_t width = 640);
+
+// A 20-second generated chord with its clicks.
+std::unique_ptr<LoadedDocument> loadChord(uint16_t channels = 2, uint32_t rate = 44100, int32_t width = 640);
+// A mono 16-bit file of `frames` frames of silence.
+std::vector<uint8_t> silentMonoWave(uint32_t frames);
+// Into the edit view, then enlarged down to `page`; the events of every step.
+ViewEvents enterPage(LoadedDocument& l, int page);
+// An edit frame from column `from` to `to`, dragged and held long enough to be one.
+void markFrame(Document& d, int32_t from, int32_t to);

@@ -158,17 +158,13 @@ TEST_P(LookRow, ButtonsImagesAndLabels) {
 INSTANTIATE_TEST_SUITE_P(States, LookRow, ::testing::ValuesIn(kRows),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Look, GainLabelX1ToX16) {
+TEST(Look, GainLabelForEveryShiftAndBandLabelForEveryIndex) {
     Fixture f = make({2});
-    const char* want[] = {"x1", "x2", "x4", "x8", "x16"};
+    const char* gains[] = {"x1", "x2", "x4", "x8", "x16"};
     for (int g = 0; g <= 4; ++g) {
         f.doc->view.gainShift = g;
-        EXPECT_EQ(labelText(viewLook(*f.doc, f.session), 118), want[g]);
+        EXPECT_EQ(labelText(viewLook(*f.doc, f.session), 118), gains[g]);
     }
-}
-
-TEST(Look, BandLabelForEveryIndex) {
-    Fixture f = make({2});
     const char* want[] = {"f8", "f7", "f6", "f5", "f4", "f3", "f2", "f1",
                           "f8", "f7", "f6", "f5", "f4", "f3", "f2", "f1"};
     for (int i = 0; i < 16; ++i) {
@@ -193,22 +189,6 @@ TEST(Look, SpectrumTitleOnlyOnPage5WithTheSlideGain) {
     EXPECT_EQ(spectrumTitle(viewLook(*f.doc, f.session)), "スペクトラム ( 赤：画面前後 )");
     f.doc->view.page = 4;  // the mark alone does not make the title
     EXPECT_EQ(spectrumTitle(viewLook(*f.doc, f.session)), "スペクトラム");
-}
-
-TEST(Look, ChannelSwitchGreyedWhileShorteningOrMono) {
-    Fixture stereo = make({3});
-    EXPECT_TRUE(viewLook(*stereo.doc, stereo.session).channelSwitchEnabled);
-    stereo.doc->view.shorteningStartPage = 3;
-    EXPECT_FALSE(viewLook(*stereo.doc, stereo.session).channelSwitchEnabled);
-    Fixture mono = make({3, false, Band::off, 1, 0, 0, 0, false, true});
-    EXPECT_FALSE(viewLook(*mono.doc, mono.session).channelSwitchEnabled);
-}
-
-TEST(Look, RestoreFollowsItsArming) {
-    Fixture f = make({3});
-    EXPECT_FALSE(buttonEnabled(viewLook(*f.doc, f.session), 1050));
-    f.doc->history.restoreArmed = true;
-    EXPECT_TRUE(buttonEnabled(viewLook(*f.doc, f.session), 1050));
 }
 
 TEST(Look, ShorteningButtonCell) {
@@ -370,19 +350,17 @@ TEST(LookChanges, ShorteningLookChangesImagesAndColour) {
 
 // --- Against the real operations.
 
-std::unique_ptr<LoadedDocument> chord(uint16_t channels = 2) {
-    RecordingPlan plan;
-    plan.channels = channels;
-    plan.frames = 44100ull * 20;
-    return loadRecording(plan, 640);
-}
-
-void markFrame(Document& d, int32_t from, int32_t to) {
-    ViewEvents e;
-    pressWaveform(d, from, 0, false, e);
-    dragWaveform(d, to);
-    releaseWaveform(d, 1000, e);
-}
+// Page 2 of a 20 s chord, its look shown once.
+struct Shown {
+    std::unique_ptr<LoadedDocument> l = loadChord();
+    Document& d = **l;
+    ViewEvents e = enterPage(*l, 2);
+    EditSession s;
+    ViewLook shown;
+    LookChanges c;
+    Shown() { updateLook(shown, viewLook(d, s), c, true); }
+    void update() { updateLook(shown, viewLook(d, s), c); }
+};
 
 // The buttons the operation asked for, as the button update applies them.
 PageButtons applied(const Document& d, PageButtons asked) {
@@ -391,15 +369,13 @@ PageButtons applied(const Document& d, PageButtons asked) {
 }
 
 TEST(LookOperations, DerivedPageButtonsMatchWhatEachOperationAsks) {
-    auto l = chord();
+    auto l = loadChord();
     Document& d = **l;
     auto check = [&](const ViewEvents& e, const char* what) {
         ASSERT_TRUE(e.buttons.has_value()) << what;
         EXPECT_EQ(pageButtonsOf(d), applied(d, *e.buttons)) << what;
     };
-    ViewEvents e;
-    enterEditView(d, l->fs, 0, e);
-    check(e, "enter");
+    check(enterPage(*l, 1), "enter");
     for (int p = 2; p <= 5; ++p) {
         ViewEvents step;
         enlarge(d, l->fs, step);
@@ -428,55 +404,40 @@ TEST(LookOperations, DerivedPageButtonsMatchWhatEachOperationAsks) {
 }
 
 TEST(LookOperations, FrameTurnsPageGainShiftAndBandOffAndConfirmOn) {
-    auto l = chord();
-    Document& d = **l;
-    EditSession s;
-    ViewEvents e;
-    enterEditView(d, l->fs, 0, e);
-    enlarge(d, l->fs, e);
-    ViewLook shown;
-    LookChanges c;
-    updateLook(shown, viewLook(d, s), c, true);
-    markFrame(d, 100, 120);
-    updateLook(shown, viewLook(d, s), c);
-    for (int off : {1020, 1021, 1035, 1036, 1031, 1051, 1052, 1053}) EXPECT_FALSE(buttonEnabled(shown, off)) << off;
-    EXPECT_TRUE(buttonEnabled(shown, 1022));
-    confirmCommand(d, s, e);
-    updateLook(shown, viewLook(d, s), c);
-    for (int on : {1020, 1021, 1035, 1036, 1031, 1051, 1052, 1053}) EXPECT_TRUE(buttonEnabled(shown, on)) << on;
-    EXPECT_FALSE(buttonEnabled(shown, 1022));
-    while (d.view.page < 5) enlarge(d, l->fs, e);
-    updateLook(shown, viewLook(d, s), c);
-    EXPECT_FALSE(buttonEnabled(shown, 1020));
-    markFrame(d, 100, 120);
-    confirmCommand(d, s, e);
-    updateLook(shown, viewLook(d, s), c);
-    EXPECT_FALSE(buttonEnabled(shown, 1020));  // still page 5 after confirm
+    Shown t;
+    const int frameOff[] = {1020, 1021, 1035, 1036, 1031, 1051, 1052, 1053};
+    markFrame(t.d, 100, 120);
+    t.update();
+    for (int off : frameOff) EXPECT_FALSE(buttonEnabled(t.shown, off)) << off;
+    EXPECT_TRUE(buttonEnabled(t.shown, 1022));
+    confirmCommand(t.d, t.s, t.e);
+    t.update();
+    for (int on : frameOff) EXPECT_TRUE(buttonEnabled(t.shown, on)) << on;
+    EXPECT_FALSE(buttonEnabled(t.shown, 1022));
+    while (t.d.view.page < 5) enlarge(t.d, t.l->fs, t.e);
+    t.update();
+    EXPECT_FALSE(buttonEnabled(t.shown, 1020));
+    markFrame(t.d, 100, 120);
+    confirmCommand(t.d, t.s, t.e);
+    t.update();
+    EXPECT_FALSE(buttonEnabled(t.shown, 1020));  // still page 5 after confirm
 }
 
 TEST(LookOperations, ReturningToPage1ShowsManualAgain) {
-    auto l = chord();
-    Document& d = **l;
-    EditSession s;
-    ViewEvents e;
-    enterEditView(d, l->fs, 0, e);
-    enlarge(d, l->fs, e);
-    ViewLook shown;
-    LookChanges c;
-    updateLook(shown, viewLook(d, s), c, true);
-    d.shorteningAutoSteps = kShorteningBatchLastStep;  // the drop-down arrow
-    updateLook(shown, viewLook(d, s), c);
-    ASSERT_EQ(c.count, 1u);
-    EXPECT_EQ(c.list[0].item, LookItem::buttonImage);
-    EXPECT_EQ(c.list[0].id, 1032);
-    EXPECT_EQ(c.list[0].value, 5);
-    reduce(d, e);
-    ASSERT_EQ(d.view.page, 1);
-    updateLook(shown, viewLook(d, s), c);
-    EXPECT_TRUE(hasChange(c, LookItem::buttonImage, 1032));
-    EXPECT_EQ(shown.shorteningImage, 1);
-    EXPECT_FALSE(shown.toolBandsShown);
-    EXPECT_TRUE(hasChange(c, LookItem::toolBands, 0));
+    Shown t;
+    t.d.shorteningAutoSteps = kShorteningBatchLastStep;  // the drop-down arrow
+    t.update();
+    ASSERT_EQ(t.c.count, 1u);
+    EXPECT_EQ(t.c.list[0].item, LookItem::buttonImage);
+    EXPECT_EQ(t.c.list[0].id, 1032);
+    EXPECT_EQ(t.c.list[0].value, 5);
+    reduce(t.d, t.e);
+    ASSERT_EQ(t.d.view.page, 1);
+    t.update();
+    EXPECT_TRUE(hasChange(t.c, LookItem::buttonImage, 1032));
+    EXPECT_EQ(t.shown.shorteningImage, 1);
+    EXPECT_FALSE(t.shown.toolBandsShown);
+    EXPECT_TRUE(hasChange(t.c, LookItem::toolBands, 0));
 }
 
 }  // namespace

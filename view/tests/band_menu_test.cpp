@@ -4,14 +4,21 @@
 
 namespace {
 
-TEST(BandMenu, CaptionsFor44100) {
-    const auto c = bandMenuCaptions(44100);
-    EXPECT_EQ(c[0], "高域 f8  11.03KHz");  // 11.025 rounds up
-    EXPECT_EQ(c[1], "高域 f7  5.51KHz");   // 5.5125
-    EXPECT_EQ(c[2], "高域 f6  2.76KHz");   // 2.75625
-    EXPECT_EQ(c[7], "高域 f1  0.09KHz");   // 0.0861
-    EXPECT_EQ(c[8], "低域 f8  11.03KHz");
-    EXPECT_EQ(c[15], "低域 f1  0.09KHz");
+TEST(BandMenu, CaptionsWriteTheCutoffRoundedHalfUp) {
+    const struct {
+        uint32_t rate;
+        int index;
+        const char* caption;
+    } rows[] = {
+        {44100, 0, "高域 f8  11.03KHz"},  // 11.025 rounds up
+        {44100, 1, "高域 f7  5.51KHz"},   // 5.5125
+        {44100, 2, "高域 f6  2.76KHz"},   // 2.75625
+        {44100, 7, "高域 f1  0.09KHz"},   // 0.0861
+        {44100, 8, "低域 f8  11.03KHz"}, {44100, 15, "低域 f1  0.09KHz"},
+        {8000, 4, "高域 f4  0.13KHz"},  // the tie 0.125
+        {8000, 12, "低域 f4  0.13KHz"},  {8000, 0, "高域 f8  2.00KHz"},
+    };
+    for (const auto& r : rows) EXPECT_EQ(bandMenuCaptions(r.rate)[r.index], r.caption) << r.rate << " " << r.index;
 }
 
 struct Tie {
@@ -41,12 +48,5 @@ TEST_P(BandCutoff, RoundsHalfAwayFromZero) {
 
 INSTANTIATE_TEST_SUITE_P(Rates, BandCutoff, ::testing::ValuesIn(kTies),
                          [](const auto& row) { return std::string(row.param.name); });
-
-TEST(BandMenu, TieIsWrittenRoundedUp) {
-    const auto c = bandMenuCaptions(8000);
-    EXPECT_EQ(c[4], "高域 f4  0.13KHz");
-    EXPECT_EQ(c[12], "低域 f4  0.13KHz");
-    EXPECT_EQ(c[0], "高域 f8  2.00KHz");
-}
 
 }  // namespace

@@ -2,100 +2,81 @@
 
 #include <gtest/gtest.h>
 
-#include "audio_file/tests/wave_builder.h"
 #include "edit/history.h"
 #include "testing/document_fixture.h"
 #include "view/display_windows.h"
-#include "view/frames.h"
 #include "view/pages.h"
 
 namespace {
 
-std::unique_ptr<LoadedDocument> chord(uint16_t channels = 2, uint32_t rate = 44100) {
-    RecordingPlan plan;
-    plan.channels = channels;
-    plan.rate = rate;
-    plan.frames = uint64_t(rate) * 20;
-    return loadRecording(plan, 640);
-}
+// Page 2 of a file (a 20 s chord unless given) with an edit frame over columns 100-110.
+struct Framed {
+    explicit Framed(std::unique_ptr<LoadedDocument> file = loadChord(), bool frame = true) : l(std::move(file)) {
+        if (frame) markFrame(d, 100, 110);
+    }
+    std::unique_ptr<LoadedDocument> l;
+    Document& d = **l;
+    ViewEvents e = enterPage(*l, 2);
+    EditSession s;
+};
 
-void markFrame(Document& d, int32_t from, int32_t to) {
-    ViewEvents e;
-    pressWaveform(d, from, 0, false, e);
-    dragWaveform(d, to);
-    releaseWaveform(d, 1000, e);
+// A click of tool button `index`: the press, its first tick, the release.
+void click(Document& d, EditSession& s, int index, ViewEvents& e) {
+    pressToolButton(s, d, index);
+    toolTimerTick(d, s, true, e);
+    toolRelease(d, s, e);
 }
 
 TEST(Titles, ChannelPartThenFormat) {
-    auto stereo = chord(2);
+    auto stereo = loadChord(2);
     EXPECT_EQ(editWindowTitle(**stereo), "編集(F1)：左CH    PCM 2CH 16BIT 44100SAMPLE");
     (*stereo)->view.channel = 1;
     EXPECT_EQ(editWindowTitle(**stereo), "編集(F1)：右CH    PCM 2CH 16BIT 44100SAMPLE");
-    auto mono = chord(1, 8000);
+    auto mono = loadChord(1, 8000);
     EXPECT_EQ(editWindowTitle(**mono), "編集(F1)：　      PCM 1CH 16BIT 8000SAMPLE");
 }
 
 TEST(PointerText, TimeAndThePageHint) {
-    auto l = chord();
+    auto l = loadChord();
     Document& d = **l;
-    ViewEvents e;
-    enterEditView(d, l->fs, 0, e);
+    ViewEvents e = enterPage(*l, 1);
     // Page 1: 8192 frames a column; column 10 is 81920 frames = 1.857 s.
     EXPECT_EQ(pointerText(d, 10), "00分01秒857　　この頁は拡大枠設定のみです。編集不可");
     enlarge(d, l->fs, e);
     EXPECT_EQ(pointerText(d, 0), "00分00秒000　　「確定」を押すまで編集枠は消えません。");
     markFrame(d, 5, 9);
     EditSession s;
-    pressToolButton(s, d, 2);
-    toolTimerTick(d, s, true, e);
-    toolRelease(d, s, e);
+    click(d, s, 2, e);
     EXPECT_EQ(pointerText(d, 0), "00分00秒000");  // the history has steps: no hint
     confirmCommand(d, s, e);
     while (d.view.page < 5) enlarge(d, l->fs, e);
     EXPECT_EQ(pointerText(d, 441), "00分00秒010　　この頁は編集のみです。拡大枠設定不可");
 }
 
-struct Hold {
-    EditSession s;
-    ViewEvents e;
-};
-
 TEST(AutoRepeat, OneSecondHoldIsSevenTicksAndOneStep) {
-    auto l = chord();
-    Document& d = **l;
-    ViewEvents e;
-    enterEditView(d, l->fs, 0, e);
-    enlarge(d, l->fs, e);
-    markFrame(d, 100, 110);
-    EditSession s;
-    pressToolButton(s, d, 3);  // 1004, shift down
+    Framed f;
+    pressToolButton(f.s, f.d, 3);  // 1004, shift down
     // One tick at once, then after 400 ms one every 100 ms until the release at 1 s.
-    for (int t = 0; t < 7; ++t) EXPECT_FALSE(toolTimerTick(d, s, true, e).refused);
-    EXPECT_EQ(s.run.counted, 7);
-    toolRelease(d, s, e);
-    EXPECT_EQ(historyLook(d).counter, "1/1");
-    EXPECT_EQ(s.pressedButtonIndex, -1);
+    for (int t = 0; t < 7; ++t) EXPECT_FALSE(toolTimerTick(f.d, f.s, true, f.e).refused);
+    EXPECT_EQ(f.s.run.counted, 7);
+    toolRelease(f.d, f.s, f.e);
+    EXPECT_EQ(historyLook(f.d).counter, "1/1");
+    EXPECT_EQ(f.s.pressedButtonIndex, -1);
 }
 
 TEST(AutoRepeat, NoFrameNoRun) {
-    auto l = chord();
-    Document& d = **l;
-    ViewEvents e;
-    enterEditView(d, l->fs, 0, e);
-    enlarge(d, l->fs, e);
-    EditSession s;
-    pressToolButton(s, d, 3);
-    EXPECT_EQ(s.pressedButtonIndex, -1);
-    EXPECT_TRUE(toolTimerTick(d, s, true, e).stop);
-    toolRelease(d, s, e);
-    EXPECT_EQ(historyLook(d).counter, "0/0");
+    Framed f(loadChord(), false);
+    pressToolButton(f.s, f.d, 3);
+    EXPECT_EQ(f.s.pressedButtonIndex, -1);
+    EXPECT_TRUE(toolTimerTick(f.d, f.s, true, f.e).stop);
+    toolRelease(f.d, f.s, f.e);
+    EXPECT_EQ(historyLook(f.d).counter, "0/0");
 }
 
 TEST(SlideButtons, CountOnlyOnPageFive) {
-    auto l = chord();
+    auto l = loadChord();
     Document& d = **l;
-    ViewEvents e;
-    enterEditView(d, l->fs, 0, e);
+    ViewEvents e = enterPage(*l, 1);
     EditSession s;
     s.pressedButtonIndex = 7;  // left over from a tool press
     pressSlideButton(s, d, 0);
@@ -110,84 +91,47 @@ TEST(SlideButtons, CountOnlyOnPageFive) {
 }
 
 TEST(AutoRepeat, RefusedOnTheFirstTickLeavesTheHistory) {
-    auto l = loadDocument(riffFile({chunk("fmt ", fmtPayload(pcmFormat(1, 16))),
-                                    chunk("data", std::vector<uint8_t>(2 * 400000, 0))}),
-                          640);
-    Document& d = **l;
-    ViewEvents e;
-    enterEditView(d, l->fs, 0, e);
-    enlarge(d, l->fs, e);
-    markFrame(d, 100, 110);
-    EditSession s;
-    pressToolButton(s, d, 9);  // attenuate on silence: flat
-    EXPECT_TRUE(toolTimerTick(d, s, true, e).refused);
-    toolRelease(d, s, e);
-    EXPECT_EQ(historyLook(d).counter, "0/0");
+    Framed f(loadDocument(silentMonoWave(400000)));
+    pressToolButton(f.s, f.d, 9);  // attenuate on silence: flat
+    EXPECT_TRUE(toolTimerTick(f.d, f.s, true, f.e).refused);
+    toolRelease(f.d, f.s, f.e);
+    EXPECT_EQ(historyLook(f.d).counter, "0/0");
 }
 
 TEST(AutoRepeat, ReleaseNeverSeenEndsTheRunOnTheNextTick) {
-    auto l = chord();
-    Document& d = **l;
-    ViewEvents e;
-    enterEditView(d, l->fs, 0, e);
-    enlarge(d, l->fs, e);
-    markFrame(d, 100, 110);
-    EditSession s;
-    pressToolButton(s, d, 2);
-    toolTimerTick(d, s, true, e);
-    toolTimerTick(d, s, true, e);
-    const TickOutcome up = toolTimerTick(d, s, false, e);  // the button is no longer down
-    EXPECT_TRUE(up.stop);
-    EXPECT_EQ(historyLook(d).counter, "1/1");
-    EXPECT_TRUE(toolTimerTick(d, s, true, e).stop);  // and nothing more is applied
+    Framed f;
+    pressToolButton(f.s, f.d, 2);
+    toolTimerTick(f.d, f.s, true, f.e);
+    toolTimerTick(f.d, f.s, true, f.e);
+    EXPECT_TRUE(toolTimerTick(f.d, f.s, false, f.e).stop);  // the button is no longer down
+    EXPECT_EQ(historyLook(f.d).counter, "1/1");
+    EXPECT_TRUE(toolTimerTick(f.d, f.s, true, f.e).stop);  // and nothing more is applied
 }
 
 TEST(AutoRepeat, TwoQuickClicksAreTwoSteps) {
-    auto l = chord();
-    Document& d = **l;
-    ViewEvents e;
-    enterEditView(d, l->fs, 0, e);
-    enlarge(d, l->fs, e);
-    markFrame(d, 100, 110);
-    EditSession s;
-    for (int click = 0; click < 2; ++click) {  // the second press arrives as a double click
-        pressToolButton(s, d, 9);
-        toolTimerTick(d, s, true, e);
-        toolRelease(d, s, e);
-    }
-    EXPECT_EQ(historyLook(d).counter, "2/2");
+    Framed f;
+    click(f.d, f.s, 9, f.e);
+    click(f.d, f.s, 9, f.e);  // the second press arrives as a double click
+    EXPECT_EQ(historyLook(f.d).counter, "2/2");
 }
 
 TEST(AutoRepeat, StepBackAndForwardTicks) {
-    auto l = chord();
-    Document& d = **l;
-    ViewEvents e;
-    enterEditView(d, l->fs, 0, e);
-    enlarge(d, l->fs, e);
-    markFrame(d, 100, 110);
-    EditSession s;
-    for (int i = 0; i < 3; ++i) {
-        pressToolButton(s, d, 2);
-        toolTimerTick(d, s, true, e);
-        toolRelease(d, s, e);
-    }
-    pressToolButton(s, d, 0);
-    EXPECT_TRUE(toolTimerTick(d, s, true, e).repaintWaveform);
-    toolTimerTick(d, s, true, e);
-    toolTimerTick(d, s, true, e);
-    EXPECT_TRUE(toolTimerTick(d, s, true, e).stop);  // slot 0 reached
-    toolRelease(d, s, e);
-    EXPECT_EQ(historyLook(d).counter, "0/3");
-    pressToolButton(s, d, 1);
-    toolTimerTick(d, s, true, e);
-    toolRelease(d, s, e);
-    EXPECT_EQ(historyLook(d).counter, "1/3");
+    Framed f;
+    for (int i = 0; i < 3; ++i) click(f.d, f.s, 2, f.e);
+    pressToolButton(f.s, f.d, 0);
+    EXPECT_TRUE(toolTimerTick(f.d, f.s, true, f.e).repaintWaveform);
+    toolTimerTick(f.d, f.s, true, f.e);
+    toolTimerTick(f.d, f.s, true, f.e);
+    EXPECT_TRUE(toolTimerTick(f.d, f.s, true, f.e).stop);  // slot 0 reached
+    toolRelease(f.d, f.s, f.e);
+    EXPECT_EQ(historyLook(f.d).counter, "0/3");
+    click(f.d, f.s, 1, f.e);
+    EXPECT_EQ(historyLook(f.d).counter, "1/3");
 }
 
 TEST(ChannelSwitch, RulesAndQuestion) {
-    auto mono = chord(1);
-    EXPECT_FALSE(channelSwitchAllowed(**mono));
-    auto l = chord(2);
+    EXPECT_FALSE(channelSwitchAllowed(**loadChord(1)));
+    auto l = loadChord(2);
     Document& d = **l;
     EXPECT_TRUE(channelSwitchAllowed(d));
     EXPECT_TRUE(channelSwitchQuestion(d).empty());
@@ -203,13 +147,13 @@ TEST(Shortening, NoticeOnceThenRulesOfTheButton) {
     const Message m = shorteningNotice(s);
     EXPECT_EQ(m.caption, "はじめに");
     EXPECT_EQ(m.buttons, Buttons::yesNo);
-    EXPECT_EQ(m.text.substr(0, 60), std::string("このボタンはクリックと同時に実行します。元へ戻すには\n\n自動").substr(0, 60));
+    EXPECT_EQ(m.text.substr(0, 60),
+              std::string("このボタンはクリックと同時に実行します。元へ戻すには\n\n自動").substr(0, 60));
     s.shorteningNoticeOff = true;
     EXPECT_TRUE(shorteningNotice(s).empty());
-    auto l = chord();
+    auto l = loadChord();
     Document& d = **l;
-    ViewEvents e;
-    enterEditView(d, l->fs, 0, e);
+    ViewEvents e = enterPage(*l, 1);
     EXPECT_FALSE(shorteningAllowed(d, s));  // page 1
     enlarge(d, l->fs, e);
     EXPECT_FALSE(shorteningAllowed(d, s));  // band editing off
@@ -220,12 +164,10 @@ TEST(Shortening, NoticeOnceThenRulesOfTheButton) {
 }
 
 TEST(Shortening, RepeatNeedsAStepAndEndKeepsKindThree) {
-    auto l = chord(1);
+    auto l = loadChord(1);
     Document& d = **l;
-    ViewEvents e;
+    ViewEvents e = enterPage(*l, 2);
     EditSession s;
-    enterEditView(d, l->fs, 0, e);
-    enlarge(d, l->fs, e);
     d.bandEditing = true;  // the button's rule; the descent itself does not split
     startManualShortening(d, s, l->fs, e);
     d.bandEditing = false;
@@ -234,9 +176,7 @@ TEST(Shortening, RepeatNeedsAStepAndEndKeepsKindThree) {
     const int32_t start = d.view.editFrameStart;
     enlargeCommand(d, s, l->fs, e);  // no step yet: nothing
     EXPECT_EQ(d.view.editFrameStart, uint32_t(start));
-    pressToolButton(s, d, 9);
-    toolTimerTick(d, s, true, e);
-    toolRelease(d, s, e);
+    click(d, s, 9, e);
     ViewEvents end;
     reduceCommand(d, s, l->fs, end);
     EXPECT_EQ(d.view.page, 2);
@@ -248,7 +188,7 @@ TEST(Shortening, RepeatNeedsAStepAndEndKeepsKindThree) {
 }
 
 TEST(DisplayWindow1, GreyWhenIdleBarsWhenShortening) {
-    auto l = chord();
+    auto l = loadChord();
     Document& d = **l;
     std::vector<uint32_t> px;
     drawDisplayWindow1(d, false, 84, 20, px);
@@ -270,7 +210,7 @@ TEST(DisplayWindow1, GreyWhenIdleBarsWhenShortening) {
 }
 
 TEST(DisplayWindow1, StartClampedToKeptColumns) {
-    auto l = chord();
+    auto l = loadChord();
     Document& d = **l;
     d.view.shorteningStartPage = 1;
     d.view.zoomFrameLeft[1] = 639;  // 639 + 80 would read past the kept columns
@@ -287,10 +227,10 @@ TEST(DisplayWindow2, StretchesOfPagesFourAndFive) {
     const std::vector<uint32_t> bitmap(80 * 21, 0x00FF00);
     std::vector<uint32_t> px;
     drawDisplayWindow2(v, bitmap, 80, 98, 21, px);
-    EXPECT_EQ(px[19], 0x00FF00u);    // before 160 / 8
-    EXPECT_EQ(px[20], 0xFF00FFu);    // page 4's stretch: 20 ... 29
+    EXPECT_EQ(px[19], 0x00FF00u);  // before 160 / 8
+    EXPECT_EQ(px[20], 0xFF00FFu);  // page 4's stretch: 20 ... 29
     EXPECT_EQ(px[24], 0xFF00FFu);
-    EXPECT_EQ(px[25], 0x00FF00u);    // page 5's: 20 + 320 / 64 = 25, 80 / 64 = 1 column
+    EXPECT_EQ(px[25], 0x00FF00u);  // page 5's: 20 + 320 / 64 = 25, 80 / 64 = 1 column
     EXPECT_EQ(px[26], 0xFF00FFu);
     EXPECT_EQ(px[30], 0x00FF00u);
 }

@@ -110,13 +110,17 @@ TEST(ColumnOffset, PagesNestInsideTheirZoomFrames) {
             << p;
 }
 
-struct Geometry {
-    std::unique_ptr<LoadedDocument> l;
-    Document& d() { return **l; }
-};
+std::unique_ptr<LoadedDocument> longFile(int32_t width = 640) {
+    return loadDocument(simpleWave(2, 16, 44100 * 120), width);
+}
+// 700 frames: on page 3 (64 frames a column) the data ends inside column 10.
+std::unique_ptr<LoadedDocument> shortFile() { return loadDocument(simpleWave(2, 16, 700), 640); }
 
-Geometry longFile(int32_t width = 640, uint16_t channels = 2) {
-    return {loadDocument(simpleWave(channels, 16, 44100 * 120), width)};
+// On `page` with the working copy loaded from page 2's first column.
+void onPage(Document& d, int page) {
+    d.view.page = page;
+    d.pages.workOrigin = columnOffset(d.view, d.edit, 0, 2);
+    loadPage(d);
 }
 
 TEST(ZoomFrameClick, RightEndOfPageOne) {
@@ -143,8 +147,8 @@ TEST(ZoomFrameClick, PageOneLimitedToColumnsHoldingData) {
 }
 
 TEST(ZoomFrameClick, DisplayWindowFollowsPagesThreeAndFour) {
-    auto g = longFile();
-    Document& d = g.d();
+    auto l = longFile();
+    Document& d = **l;
     for (int p : {2, 3, 4}) {
         d.view.page = p;
         ViewEvents e;
@@ -154,8 +158,8 @@ TEST(ZoomFrameClick, DisplayWindowFollowsPagesThreeAndFour) {
 }
 
 TEST(BlockShift, LeftRightAndFirstPosition) {
-    auto g = longFile();
-    Document& d = g.d();
+    auto l = longFile();
+    Document& d = **l;
     d.view.page = 2;  // width 80 at 640 columns
     ViewEvents e;
     d.view.zoomFrameLeft[2] = 81;  // not beyond width + 1: goes to column 0
@@ -177,8 +181,10 @@ struct Drag {
     int page;
     int32_t from, to;
     uint32_t heldMs;
-    bool framed;          // an edit frame results
-    int32_t left, right;  // its columns (or the zoom frame's left when not framed)
+    bool framed;            // an edit frame results
+    int32_t left, right;    // its columns, or when not framed the zoom frame's left (-1: page 5's
+                            // frame unmoved, -2: not checked)
+    bool pastData = false;  // on the 700-frame file: the frame ends at the data end
 };
 
 const Drag kDrags[] = {
@@ -188,17 +194,17 @@ const Drag kDrags[] = {
     {"SameColumnIsAClick", 4, 100, 100, 900, false, 100, 0},
     {"Page5DragIsNeverAClick", 5, 10, 12, 10, true, 10, 12},
     {"Page5ClickDoesNothing", 5, 10, 10, 900, false, -1, 0},
+    {"DragPastTheDataEndsAtDataEnd", 3, 5, 400, 500, true, 5, 10, true},
+    {"DragWhollyPastTheDataIsVoid", 3, 300, 400, 500, false, -2, 0, true},
 };
 
 class DragFrames : public ::testing::TestWithParam<Drag> {};
 
 TEST_P(DragFrames, MarksOrMoves) {
     const Drag& r = GetParam();
-    auto g = longFile();
-    Document& d = g.d();
-    d.view.page = r.page;
-    d.pages.workOrigin = columnOffset(d.view, d.edit, 0, 2);
-    loadPage(d);
+    auto l = r.pastData ? shortFile() : longFile();
+    Document& d = **l;
+    onPage(d, r.page);
     d.view.zoomFrameLeft[r.page <= 4 ? r.page : 4] = 7;
     ViewEvents e;
     pressWaveform(d, r.from, 1000, false, e);
@@ -211,10 +217,10 @@ TEST_P(DragFrames, MarksOrMoves) {
         EXPECT_EQ(d.view.editFrameLeft, r.left);
         EXPECT_EQ(d.view.editFrameRight, r.right);
         EXPECT_EQ(d.view.editFrameStart, columnOffset(d.view, d.edit, r.left, r.page));
-        EXPECT_EQ(d.view.editFrameEnd, columnOffset(d.view, d.edit, r.right, r.page));
+        EXPECT_EQ(d.view.editFrameEnd, r.pastData ? d.edit.dataEnd : columnOffset(d.view, d.edit, r.right, r.page));
     } else if (r.left >= 0) {
         EXPECT_EQ(d.view.zoomFrameLeft[r.page], r.left);
-    } else {
+    } else if (r.left == -1) {
         EXPECT_EQ(d.view.zoomFrameLeft[4], 7);
     }
 }
@@ -223,10 +229,9 @@ INSTANTIATE_TEST_SUITE_P(Geometry, DragFrames, ::testing::ValuesIn(kDrags),
                          [](const auto& row) { return std::string(row.param.name); });
 
 TEST(EditFrame, RightChannelIsOneSampleFurther) {
-    auto g = longFile();
-    Document& d = g.d();
-    d.view.page = 3;
-    d.pages.workOrigin = columnOffset(d.view, d.edit, 0, 2);
+    auto l = longFile();
+    Document& d = **l;
+    onPage(d, 3);
     d.view.editFrameLeft = 20;
     d.view.editFrameRight = 10;
     setEditFrameBytes(d);
@@ -238,44 +243,12 @@ TEST(EditFrame, RightChannelIsOneSampleFurther) {
     EXPECT_EQ(d.view.editFrameEnd, leftEnd + 2);
 }
 
-TEST(EditFrame, DragPastTheDataEndsAtDataEnd) {
-    // 700 frames of data: on page 3 (64 frames a column) data ends inside column 10.
-    auto l = loadDocument(simpleWave(2, 16, 700), 640);
-    Document& d = **l;
-    d.view.page = 3;
-    d.pages.workOrigin = columnOffset(d.view, d.edit, 0, 2);
-    loadPage(d);
-    ViewEvents e;
-    pressWaveform(d, 5, 0, false, e);
-    dragWaveform(d, 400);
-    releaseWaveform(d, 500, e);
-    ASSERT_TRUE(d.view.editFramePresent);
-    EXPECT_EQ(d.view.editFrameRight, 10);
-    EXPECT_EQ(d.view.editFrameEnd, d.edit.dataEnd);
-}
-
-TEST(EditFrame, DragWhollyPastTheDataIsVoid) {
-    auto l = loadDocument(simpleWave(2, 16, 700), 640);
-    Document& d = **l;
-    d.view.page = 3;
-    ViewEvents e;
-    pressWaveform(d, 300, 0, false, e);
-    dragWaveform(d, 400);
-    releaseWaveform(d, 500, e);
-    EXPECT_FALSE(d.view.editFramePresent);
-    EXPECT_FALSE(e.editOpened);
-}
-
 TEST(EditFrame, ClickWithAFrameKeepsIt) {
-    auto g = longFile();
-    Document& d = g.d();
-    d.view.page = 2;
-    d.pages.workOrigin = columnOffset(d.view, d.edit, 0, 2);
-    loadPage(d);
+    auto l = longFile();
+    Document& d = **l;
+    onPage(d, 2);
+    markFrame(d, 10, 30);
     ViewEvents e;
-    pressWaveform(d, 10, 0, false, e);
-    dragWaveform(d, 30);
-    releaseWaveform(d, 400, e);
     pressWaveform(d, 200, 1000, false, e);
     releaseWaveform(d, 1100, e);
     EXPECT_TRUE(d.view.editFramePresent);
@@ -284,8 +257,8 @@ TEST(EditFrame, ClickWithAFrameKeepsIt) {
 }
 
 TEST(EditFrame, ReleaseWithoutPressIsIgnored) {
-    auto g = longFile();
-    Document& d = g.d();
+    auto l = longFile();
+    Document& d = **l;
     d.view.page = 2;
     d.view.editFrameLeft = 3;
     d.view.editFrameRight = 90;
@@ -296,8 +269,8 @@ TEST(EditFrame, ReleaseWithoutPressIsIgnored) {
 }
 
 TEST(PageOne, PressIsReleasedAtOnce) {
-    auto g = longFile();
-    Document& d = g.d();
+    auto l = longFile();
+    Document& d = **l;
     d.view.page = 1;
     ViewEvents e;
     pressWaveform(d, 33, 0, false, e);
@@ -307,7 +280,7 @@ TEST(PageOne, PressIsReleasedAtOnce) {
 }
 
 TEST(ZoomFrameClamp, PulledBackToTheData) {
-    auto l = loadDocument(simpleWave(2, 16, 700), 640);
+    auto l = shortFile();
     Document& d = **l;
     d.view.zoomFrameLeft[3] = 500;
     clampZoomFrameToData(d, 3);
@@ -315,8 +288,8 @@ TEST(ZoomFrameClamp, PulledBackToTheData) {
 }
 
 TEST(WidthChange, RescalesTheOverviewColumn) {
-    auto g = longFile(960);
-    Document& d = g.d();
+    auto l = longFile(960);
+    Document& d = **l;
     d.view.zoomFrameLeft = {600, 5, 6, 7, 8, 9};
     changeWidth(d, 640);
     EXPECT_EQ(d.view.screenWidth, 640);

@@ -29,12 +29,9 @@ std::unique_ptr<LoadedDocument> constant(uint16_t bits, uint16_t channels, int32
 
 // Onto `page` at gain 0 with the zoom frames at the left.
 void goTo(LoadedDocument& l, int page, int channel = 0) {
-    Document& d = *l;
-    ViewEvents e;
-    d.view.channel = channel;
-    enterEditView(d, l.fs, 0, e);
-    while (d.view.page < page) enlarge(d, l.fs, e);
-    removeGain(d, page, e);
+    l->view.channel = channel;
+    ViewEvents e = enterPage(l, page);
+    removeGain(*l, page, e);
 }
 
 struct Rendered {
@@ -42,6 +39,7 @@ struct Rendered {
     PagePixels pixels;
 };
 
+// A fresh render; its cache is kept for `again`.
 std::unique_ptr<Rendered> render(Document& d, bool dark = false) {
     auto r = std::make_unique<Rendered>();
     r->pixels.resize(d.view.screenWidth, kRows);
@@ -49,6 +47,12 @@ std::unique_ptr<Rendered> render(Document& d, bool dark = false) {
     flags.darkBackground = dark;
     renderPage(d, r->cache, r->pixels, flags);
     return r;
+}
+
+// Renders over the kept cache and pixels, then compares with a fresh render.
+void expectSameAsFresh(Document& d, Rendered& kept, const char* what = "") {
+    renderPage(d, kept.cache, kept.pixels, RenderFlags{});
+    EXPECT_EQ(kept.pixels.pixels, render(d)->pixels.pixels) << what;
 }
 
 // The rows of column x that are not background, top to bottom.
@@ -64,16 +68,13 @@ struct TraceRow {
     uint16_t bits;
     int32_t left, right;  // raw sample values
     int channel;
-    int32_t row;          // where the trace of the channel lies
+    int32_t row;  // where the trace of the channel lies
 };
 
 const TraceRow kTraces[] = {
-    {"Bits16Positive", 16, 0x1000, 0, 0, 62 + 112},
-    {"Bits16FullNegativeOnTheBottomLine", 16, 0, -32768, 1, 62 + 256},
-    {"Bits16MinusOne", 16, -1, 0, 0, 62 + 129},
-    {"Bits8Zero", 8, 0x00, 0x80, 0, 62 + 256},
-    {"Bits8Top", 8, 0x80, 0xFF, 1, 62 + 1},
-    {"Bits24", 24, 0x7FFFFF, -0x10000, 1, 62 + 129},
+    {"Bits16Positive", 16, 0x1000, 0, 0, 62 + 112}, {"Bits16FullNegativeOnTheBottomLine", 16, 0, -32768, 1, 62 + 256},
+    {"Bits16MinusOne", 16, -1, 0, 0, 62 + 129},     {"Bits8Zero", 8, 0x00, 0x80, 0, 62 + 256},
+    {"Bits8Top", 8, 0x80, 0xFF, 1, 62 + 1},         {"Bits24", 24, 0x7FFFFF, -0x10000, 1, 62 + 129},
 };
 
 class Trace : public ::testing::TestWithParam<TraceRow> {};
@@ -228,53 +229,36 @@ TEST(Cache, KeptPageOneEqualsAFreshRender) {
     plan.clicks = 4;
     auto l = loadRecording(plan, 640);
     Document& d = **l;
-    ViewEvents e;
-    enterEditView(d, l->fs, 0, e);
-    Rendered kept;
-    kept.pixels.resize(640, kRows);
-    auto same = [&](const char* what) {
-        renderPage(d, kept.cache, kept.pixels, RenderFlags{});
-        auto fresh = render(d);
-        EXPECT_EQ(kept.pixels.pixels, fresh->pixels.pixels) << what;
-    };
-    same("first");
-    renderPage(d, kept.cache, kept.pixels, RenderFlags{});
-    EXPECT_EQ(kept.cache.recomputed, 0);  // nothing changed: nothing computed
+    ViewEvents e = enterPage(*l, 1);
+    auto kept = render(d);
+    renderPage(d, kept->cache, kept->pixels, RenderFlags{});
+    EXPECT_EQ(kept->cache.recomputed, 0);  // nothing changed: nothing computed
     gainDown(d, e);
-    same("after a gain change");
+    expectSameAsFresh(d, *kept, "after a gain change");
     switchChannel(d, e);
-    same("after a channel switch");
+    expectSameAsFresh(d, *kept, "after a channel switch");
     enlarge(d, l->fs, e);
-    pressWaveform(d, 10, 0, false, e);
-    dragWaveform(d, 30);
-    releaseWaveform(d, 1000, e);
+    markFrame(d, 10, 30);
     silenceFrame(d);
-    same("page 2 after an edit");
+    expectSameAsFresh(d, *kept, "page 2 after an edit");
     confirmEdit(d, e);
     reduce(d, e);
-    same("back on page 1 after the edit");
+    expectSameAsFresh(d, *kept, "back on page 1 after the edit");
     reduce(d, e);
     d.view.zoomFrameLeft[0] = 5;  // the overview moved
     enterEditView(d, l->fs, 0, e);
-    same("after an overview move");
+    expectSameAsFresh(d, *kept, "after an overview move");
 }
 
 TEST(Cache, PageTwoRecomputesOnlyTheDamagedColumns) {
     auto l = constant(16, 2, 0x1000, 0);
     goTo(*l, 2);
     Document& d = **l;
-    Rendered kept;
-    kept.pixels.resize(640, kRows);
-    renderPage(d, kept.cache, kept.pixels, RenderFlags{});
-    ViewEvents e;
-    pressWaveform(d, 100, 0, false, e);
-    dragWaveform(d, 110);
-    releaseWaveform(d, 1000, e);
+    auto kept = render(d);
+    markFrame(d, 100, 110);
     silenceFrame(d);
-    renderPage(d, kept.cache, kept.pixels, RenderFlags{});
-    EXPECT_EQ(kept.cache.recomputed, 13);  // columns 99 ... 111: the frame and its neighbours
-    auto fresh = render(d);
-    EXPECT_EQ(kept.pixels.pixels, fresh->pixels.pixels);
+    expectSameAsFresh(d, *kept);
+    EXPECT_EQ(kept->cache.recomputed, 13);  // columns 99 ... 111: the frame and its neighbours
 }
 
 // An edit on page 3 changes page-2 columns other than its own: on a page too
@@ -284,21 +268,15 @@ TEST(Cache, PageTwoAfterAnEditOnPageThreeEqualsAFreshRender) {
     goTo(*l, 2);
     Document& d = **l;
     d.view.zoomFrameLeft[2] = 20;
-    Rendered kept;
-    kept.pixels.resize(640, kRows);
-    renderPage(d, kept.cache, kept.pixels, RenderFlags{});
+    auto kept = render(d);
     ViewEvents e;
     enlarge(d, l->fs, e);
     ASSERT_EQ(d.view.gainShift, 0);
-    pressWaveform(d, 100, 0, false, e);
-    dragWaveform(d, 300);
-    releaseWaveform(d, 1000, e);
+    markFrame(d, 100, 300);
     ASSERT_TRUE(silenceFrame(d));
     confirmEdit(d, e);
     reduce(d, e);
-    renderPage(d, kept.cache, kept.pixels, RenderFlags{});
-    auto fresh = render(d);
-    EXPECT_EQ(kept.pixels.pixels, fresh->pixels.pixels);
+    expectSameAsFresh(d, *kept);
 }
 
 }  // namespace

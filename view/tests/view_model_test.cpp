@@ -24,10 +24,9 @@ RecordingPlan clicks(uint16_t channels, uint16_t bits, uint64_t frames, uint32_t
 }
 
 TEST(Enlarge, PageTwoLoadsTheStretchAndTheReferenceAudio) {
-    auto l = loadRecording(clicks(2, 16, 44100 * 20));
+    auto l = loadChord();
     Document& d = **l;
-    ViewEvents e;
-    enterEditView(d, l->fs, 0, e);
+    ViewEvents e = enterPage(*l, 1);
     d.view.zoomFrameLeft[1] = 12;
     enlarge(d, l->fs, e);
     ASSERT_EQ(d.view.page, 2);
@@ -57,17 +56,17 @@ TEST(Enlarge, BackupFileReadAtTheSameFrame) {
 }
 
 TEST(Enlarge, ReferenceReadFailureStaysOnPageOne) {
-    auto l = loadRecording(clicks(2, 16, 44100 * 20));
+    auto l = loadChord();
     Document& d = **l;
-    ViewEvents e;
-    enterEditView(d, l->fs, 0, e);
+    ViewEvents e = enterPage(*l, 1);
     l->fs.files.clear();  // the file went away after loading
     ViewEvents failed;
     enlarge(d, l->fs, failed);
     EXPECT_EQ(d.view.page, 1);
     EXPECT_EQ(d.view.gainShift, 0);
-    EXPECT_EQ(failed.message.text,
-              "ファイル読込に失敗しました。以降のデータには信頼性が無いので終了して下さい。\n現在までのデータは有効です。");
+    EXPECT_EQ(
+        failed.message.text,
+        "ファイル読込に失敗しました。以降のデータには信頼性が無いので終了して下さい。\n現在までのデータは有効です。");
     EXPECT_EQ(failed.message.caption, "ファイル読込エラー");
 }
 
@@ -98,9 +97,7 @@ TEST(PageRoundTrip, DownToPageFiveAndBackLeavesTheImageAsLoaded) {
 TEST(Reduce, WritesTheWorkingCopyBackOnArrivingAtPageOne) {
     auto l = loadRecording(clicks(2, 24, 44100 * 20));
     Document& d = **l;
-    ViewEvents e;
-    enterEditView(d, l->fs, 0, e);
-    enlarge(d, l->fs, e);
+    ViewEvents e = enterPage(*l, 2);
     const uint32_t q = d.pages.workOrigin + 6 * 50;  // left channel, frame 50 of the stretch
     d.pages.workSamples[slotOf(q, d.pages.workOrigin, 3)] = 0x123456 << d.view.gainShift;
     reduce(d, e);
@@ -113,10 +110,9 @@ TEST(Reduce, WritesTheWorkingCopyBackOnArrivingAtPageOne) {
 }
 
 TEST(ChannelSwitch, OnPageOneOnlyTheChannelChanges) {
-    auto l = loadRecording(clicks(2, 16, 44100 * 20));
+    auto l = loadChord();
     Document& d = **l;
-    ViewEvents e;
-    enterEditView(d, l->fs, 0, e);
+    ViewEvents e = enterPage(*l, 1);
     // A stale working copy must never reach the image.
     std::fill(d.pages.workSamples.get(), d.pages.workSamples.get() + kWorkSlots, 0x7F0000);
     switchChannel(d, e);
@@ -125,7 +121,7 @@ TEST(ChannelSwitch, OnPageOneOnlyTheChannelChanges) {
     EXPECT_EQ(l->imageBytes(), l->original);
 }
 
-TEST(ChannelSwitch, OnOverviewToggles) {
+TEST(ChannelSwitch, OnOverviewTogglesStereoOnly) {
     auto l = loadRecording(clicks(2, 16, 44100 * 5));
     Document& d = **l;
     ViewEvents e;
@@ -133,14 +129,15 @@ TEST(ChannelSwitch, OnOverviewToggles) {
     EXPECT_EQ(d.view.channel, 1);
     EXPECT_EQ(d.view.gainShift, 0);
     EXPECT_EQ(l->imageBytes(), l->original);
+    auto mono = loadRecording(clicks(1, 16, 44100 * 5));
+    switchChannel(**mono, e);
+    EXPECT_EQ((*mono)->view.channel, 0);
 }
 
 TEST(ChannelSwitch, OnPageTwoWritesBackAndKeepsTheStretch) {
-    auto l = loadRecording(clicks(2, 16, 44100 * 20));
+    auto l = loadChord();
     Document& d = **l;
-    ViewEvents e;
-    enterEditView(d, l->fs, 0, e);
-    enlarge(d, l->fs, e);
+    ViewEvents e = enterPage(*l, 2);
     const uint32_t origin = d.pages.workOrigin;
     const uint32_t q = origin + 4 * 99;
     d.pages.workSamples[slotOf(q, origin, 2)] = -77 * 256 * (1 << d.view.gainShift);
@@ -153,19 +150,10 @@ TEST(ChannelSwitch, OnPageTwoWritesBackAndKeepsTheStretch) {
     EXPECT_TRUE(s.titlesChanged);
 }
 
-TEST(ChannelSwitch, MonoFileNeverSwitches) {
-    auto l = loadRecording(clicks(1, 16, 44100 * 5));
-    Document& d = **l;
-    ViewEvents e;
-    switchChannel(d, e);
-    EXPECT_EQ(d.view.channel, 0);
-}
-
 TEST(LeaveEditView, WritesBackOnlyFromPageTwoDown) {
-    auto l = loadRecording(clicks(2, 16, 44100 * 20));
+    auto l = loadChord();
     Document& d = **l;
-    ViewEvents e;
-    enterEditView(d, l->fs, 0, e);
+    ViewEvents e = enterPage(*l, 1);
     std::fill(d.pages.workSamples.get(), d.pages.workSamples.get() + kWorkSlots, 0x7F0000);
     leaveEditView(d, e);
     EXPECT_EQ(l->imageBytes(), l->original);
@@ -218,13 +206,9 @@ TEST(Descent, EditFrameShiftedInsideTheScreenAtBothEdges) {
         int32_t jumpColumn, left, right;
     };
     for (const Row r : {Row{1, 0, 8}, Row{637, 631, 639}, Row{320, 316, 324}}) {
-        auto l = loadDocument(riffFile({chunk("fmt ", fmtPayload(pcmFormat(1, 16))),
-                                        chunk("data", std::vector<uint8_t>(2 * 400000, 0))}),
-                              640);
+        auto l = loadDocument(silentMonoWave(400000));
         Document& d = **l;
-        ViewEvents e;
-        enterEditView(d, l->fs, 0, e);
-        for (int p = 0; p < 3; ++p) enlarge(d, l->fs, e);
+        ViewEvents e = enterPage(*l, 4);
         ASSERT_EQ(d.view.page, 4);
         d.view.zoomFrameLeft[4] = 10;
         // A jump on page 5 between the frames of two neighbouring columns.
@@ -243,11 +227,9 @@ TEST(Descent, EditFrameShiftedInsideTheScreenAtBothEdges) {
 }
 
 TEST(Slide, SpeedGrowsEveryFiftyTicksAndClamps) {
-    auto l = loadRecording(clicks(2, 16, 44100 * 20), 640);
+    auto l = loadChord();
     Document& d = **l;
-    ViewEvents e;
-    enterEditView(d, l->fs, 0, e);
-    for (int p = 0; p < 4; ++p) enlarge(d, l->fs, e);
+    ViewEvents e = enterPage(*l, 5);
     ASSERT_EQ(d.view.page, 5);
     beginSlideGain(d, e);
     EXPECT_TRUE(d.slideGainActive);
@@ -271,7 +253,7 @@ TEST(Slide, SpeedGrowsEveryFiftyTicksAndClamps) {
 }
 
 TEST(Resume, EnterEditViewEnlargesDownToTheResumedPage) {
-    auto l = loadRecording(clicks(2, 16, 44100 * 20), 640);
+    auto l = loadChord();
     Document& d = **l;
     d.view.zoomFrameLeft = {0, 4, 5, 6, 7, 0};
     ViewEvents e;
@@ -281,38 +263,22 @@ TEST(Resume, EnterEditViewEnlargesDownToTheResumedPage) {
     EXPECT_EQ(d.view.zoomFrameLeft[1], 4);
 }
 
-}  // namespace
-
-namespace {
-
 TEST(ChannelSwitch, ConfirmsAnOpenEditFirst) {
-    auto l = loadRecording(clicks(2, 16, 44100 * 20));
+    auto l = loadChord();
     Document& d = **l;
-    ViewEvents e;
-    enterEditView(d, l->fs, 0, e);
-    enlarge(d, l->fs, e);
-    pressWaveform(d, 10, 0, false, e);
-    dragWaveform(d, 20);
-    releaseWaveform(d, 1000, e);
+    ViewEvents e = enterPage(*l, 2);
+    markFrame(d, 10, 20);
     ASSERT_TRUE(d.view.editFramePresent);
     switchChannel(d, e);
     EXPECT_FALSE(d.view.editFramePresent);
     EXPECT_EQ(d.view.channel, 1);
 }
 
-}  // namespace
-
-namespace {
-
 TEST(Descent, MaximumStuckAtTheRightEndIsReportedOnTheFifthTime) {
     // A jump in the last page-2 columns: every descent from page 2 finds it there.
-    auto l = loadDocument(riffFile({chunk("fmt ", fmtPayload(pcmFormat(1, 16))),
-                                    chunk("data", std::vector<uint8_t>(2 * 400000, 0))}),
-                          640);
+    auto l = loadDocument(silentMonoWave(400000));
     Document& d = **l;
-    ViewEvents e;
-    enterEditView(d, l->fs, 0, e);
-    enlarge(d, l->fs, e);
+    ViewEvents e = enterPage(*l, 2);
     d.view.zoomFrameLeft[2] = 640 - 80 - 1;
     d.view.page = 3;
     const uint32_t at = columnOffset(d.view, d.edit, 639, 3);
