@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 
 #include "app/tests/memory_ini_store.h"
 #include "audio_file/change_check.h"
@@ -25,6 +26,7 @@ struct ScriptedShell final : CloseShell {
     std::vector<Message> asked, shown;
     std::vector<std::string> proposed;
     ScriptedProgress bar;
+    std::function<void()> afterShow;
 
     Answer ask(const Message& q) override {
         asked.push_back(q);
@@ -33,7 +35,10 @@ struct ScriptedShell final : CloseShell {
         answers.pop_front();
         return a;
     }
-    void show(const Message& m) override { shown.push_back(m); }
+    void show(const Message& m) override {
+        shown.push_back(m);
+        if (afterShow) afterShow();
+    }
     bool chooseSaveName(std::string& path) override {
         proposed.push_back(path);
         std::string name = names.empty() ? std::string() : names.front();
@@ -144,21 +149,28 @@ TEST(Close, SaveOverTheOriginalWhenAppendingIsOff) {
     EXPECT_EQ(s.files.saveFileName, kEdit);
 }
 
-TEST(Close, FailedSaveLeavesTheOriginalAndAsksAgain) {
-    Session s;
-    s.settings.appendNOnSave = 0;
-    s.image.bytes()[1000] ^= 1;
-    s.fs.writeLimit = 4000;  // the disk fills up
-    s.shell.answers = {Answer::yes, Answer::no};
-    const CloseResult r = s.close();
-    EXPECT_FALSE(r.saved);
-    EXPECT_EQ(s.shell.asked.size(), 2u);  // the question came back
-    EXPECT_EQ(s.shell.asked[1].text, s.shell.asked[0].text);
-    ASSERT_EQ(s.shell.shown.size(), 1u);
-    EXPECT_EQ(s.shell.shown[0].text, kEdit + " の書込みに失敗しました。");
-    EXPECT_EQ(s.fs.files[kEdit], s.original);
-    EXPECT_EQ(s.fs.files.size(), 1u);
-    EXPECT_EQ(s.ini.value("BEFORDATE", "wTime"), "");
+TEST(Close, FailedSaveOrCancelledSaveAsLeavesTheOriginalAndAsksAgain) {
+    for (const bool dialogCancelled : {false, true}) {
+        Session s;
+        s.settings.appendNOnSave = 0;
+        s.image.bytes()[1000] ^= 1;
+        s.shell.answers = {Answer::yes, Answer::no};
+        if (dialogCancelled) {
+            s.shell.names = {"cancel"};
+        } else {
+            s.fs.writeLimit = 4000;  // the disk fills up
+        }
+        EXPECT_FALSE(s.close().saved);
+        ASSERT_EQ(s.shell.asked.size(), 2u);  // the question came back
+        EXPECT_EQ(s.shell.asked[1].text, s.shell.asked[0].text);
+        ASSERT_EQ(s.shell.shown.size(), dialogCancelled ? 0u : 1u);
+        if (!dialogCancelled) {
+            EXPECT_EQ(s.shell.shown[0].text, kEdit + " の書込みに失敗しました。");
+        }
+        EXPECT_EQ(s.fs.files[kEdit], s.original);
+        EXPECT_EQ(s.fs.files.size(), 1u);
+        EXPECT_EQ(s.ini.value("BEFORDATE", "wTime"), "");
+    }
 }
 
 TEST(Close, AfterAFailureAnotherPlaceCanBeChosen) {
@@ -167,19 +179,8 @@ TEST(Close, AfterAFailureAnotherPlaceCanBeChosen) {
     s.fs.createFails = true;  // a read-only folder
     s.shell.answers = {Answer::yes, Answer::yes};
     s.shell.names = {"", "D:\\elsewhere.wav"};
-    struct FolderBecomesWritable final : CloseShell {
-        ScriptedShell& inner;
-        MemoryFileSystem& fs;
-        FolderBecomesWritable(ScriptedShell& i, MemoryFileSystem& f) : inner(i), fs(f) {}
-        Answer ask(const Message& q) override { return inner.ask(q); }
-        void show(const Message& m) override {
-            inner.show(m);
-            fs.createFails = false;
-        }
-        bool chooseSaveName(std::string& p) override { return inner.chooseSaveName(p); }
-        Progress& progress() override { return inner.progress(); }
-    } shell(s.shell, s.fs);
-    const CloseResult r = runCloseSequence(s.info, s.image, s.files, s.settings, s.fs, s.ini, shell);
+    s.shell.afterShow = [&] { s.fs.createFails = false; };
+    const CloseResult r = s.close();
     EXPECT_TRUE(r.saved);
     ASSERT_EQ(s.shell.shown.size(), 2u);
     EXPECT_EQ(s.shell.shown[0].text, "ファイルのオープンに失敗しました。");
@@ -201,64 +202,42 @@ TEST(Close, CancelledSaveEndsWithoutSavingAndAsksNoMore) {
     EXPECT_EQ(s.fs.files[kEdit], s.original);
 }
 
-TEST(Close, CancelledSaveAsDialogAsksAgain) {
+struct NoCheck {
+    const char* name;
+    void (*arrange)(Session&);
+    const char* shown;  // the message before the question; empty: none
+    const char* caption;
+    int barOpens;
+    const char* msg2;
+};
+const NoCheck kNoChecks[] = {
+    {"CheckSwitchedOff", [](Session& s) { s.settings.changeCheckAtExit = 0; }, "", "", 0, "0"},
+    {"CheckFailed", [](Session& s) { s.fs.readLimit = 100; }, "データ変更チェックに失敗しました。",
+     "ファイル読込エラー", 1, "1"},
+    {"CheckCancelled",
+     [](Session& s) {
+         s.shell.bar.cancelAtStep = 100; /* after the one page */
+     },
+     "", "", 1, "1"},
+};
+class WithoutCheck : public ::testing::TestWithParam<NoCheck> {};
+TEST_P(WithoutCheck, AsksTheUnknownQuestion) {
+    const NoCheck& c = GetParam();
     Session s;
-    s.image.bytes()[1000] ^= 1;
-    s.shell.answers = {Answer::yes, Answer::no};
-    s.shell.names = {"cancel"};
-    EXPECT_FALSE(s.close().saved);
-    EXPECT_EQ(s.shell.asked.size(), 2u);
-    EXPECT_TRUE(s.shell.shown.empty());
-    EXPECT_EQ(s.fs.files.size(), 1u);
-}
-
-TEST(Close, CheckSwitchedOffAlwaysAsksTheUnknownQuestion) {
-    Session s;
-    s.settings.changeCheckAtExit = 0;
-    const CloseResult r = s.close();
-    EXPECT_EQ(r.changePosition, unknownChange(s.image.imageSize));
+    c.arrange(s);
+    EXPECT_EQ(s.close().changePosition, unknownChange(s.image.imageSize));
     ASSERT_EQ(s.shell.asked.size(), 1u);
     EXPECT_EQ(s.shell.asked[0].text, "データを保存しますか。\n\n" + kNoHint);
-    EXPECT_EQ(s.shell.bar.opens, 0);
-    EXPECT_EQ(s.ini.value("CANCELMSG", "msg2"), "0");
+    ASSERT_EQ(s.shell.shown.size(), *c.shown ? 1u : 0u);
+    if (*c.shown) {
+        EXPECT_EQ(s.shell.shown[0].text, c.shown);
+        EXPECT_EQ(s.shell.shown[0].caption, c.caption);
+    }
+    EXPECT_EQ(s.shell.bar.opens, c.barOpens);
+    EXPECT_EQ(s.ini.value("CANCELMSG", "msg2"), c.msg2);
 }
-
-TEST(Close, FailedCheckShowsItsMessageThenTheUnknownQuestion) {
-    Session s;
-    s.fs.readLimit = 100;
-    s.close();
-    ASSERT_EQ(s.shell.shown.size(), 1u);
-    EXPECT_EQ(s.shell.shown[0].text, "データ変更チェックに失敗しました。");
-    EXPECT_EQ(s.shell.shown[0].caption, "ファイル読込エラー");
-    ASSERT_EQ(s.shell.asked.size(), 1u);
-    EXPECT_EQ(s.shell.asked[0].text, "データを保存しますか。\n\n" + kNoHint);
-}
-
-TEST(Close, CancelledCheckAsksTheUnknownQuestionWithoutMessage) {
-    Session s;
-    struct CancelAtOnce final : Progress {
-        void open(ProgressKind) override {}
-        void close() override {}
-        void step() override {}
-        bool takeCancel() override { return true; }
-        Answer ask(const Message&) override { return Answer::yes; }
-        void pump() override {}
-    };
-    CancelAtOnce cancel;
-    struct Shell final : CloseShell {
-        ScriptedShell& inner;
-        Progress& bar;
-        Shell(ScriptedShell& i, Progress& b) : inner(i), bar(b) {}
-        Answer ask(const Message& q) override { return inner.ask(q); }
-        void show(const Message& m) override { inner.show(m); }
-        bool chooseSaveName(std::string& p) override { return inner.chooseSaveName(p); }
-        Progress& progress() override { return bar; }
-    } shell(s.shell, cancel);
-    runCloseSequence(s.info, s.image, s.files, s.settings, s.fs, s.ini, shell);
-    EXPECT_TRUE(s.shell.shown.empty());
-    ASSERT_EQ(s.shell.asked.size(), 1u);
-    EXPECT_EQ(s.shell.asked[0].text, "データを保存しますか。\n\n" + kNoHint);
-}
+INSTANTIATE_TEST_SUITE_P(Close, WithoutCheck, ::testing::ValuesIn(kNoChecks),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Close, ConvertedWaveIsDeletedUnlessSaved) {
     Session s;

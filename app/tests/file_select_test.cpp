@@ -71,68 +71,50 @@ TEST_P(BackupCheck, RefusesWithExactMessage) {
 INSTANTIATE_TEST_SUITE_P(Backups, BackupCheck, ::testing::ValuesIn(kBackups),
                          [](const auto& row) { return std::string(row.param.name); });
 
-TEST(SetChoiceFile, AcceptsAWaveFileForItsRole) {
+struct Choice {
+    const char* name;
+    Bytes bytes;
+    std::string path;
+    FileRole role;
+    bool accepted;
+    std::string text, caption;  // the one message; empty: none
+};
+const Choice kChoices[] = {
+    {"WaveFileForTheEditRole", simpleWave(2, 16, 1000), "C:\\a\\take1.wav", FileRole::edit, true, "", ""},
+    {"UpperCaseExtensionNeedsNoWarning", simpleWave(1, 8, 100), "take1.WAV", FileRole::backup, true, "", ""},
+    {"OtherExtensionIsSetWithAWarning", simpleWave(1, 16, 100), "take1.wave", FileRole::edit, true, kExtension, "確認"},
+    // No extension warning after a refusal.
+    {"RefusedMp3", concat({Bytes{0xFF, 0xFB, 0x90, 0x64}, pattern(4000)}), "song.mp3", FileRole::edit, false,
+     "Velkorでは処理できないファイルです。", "RIFF検出"},
+    {"RefusedInTheBackupRole", Bytes(200, 'x'), "notes.wav", FileRole::backup, false,
+     "Velkorでは処理できないか、ここへ設定できないファイルです。", "RIFF検出"},
+};
+class SetChoice : public ::testing::TestWithParam<Choice> {};
+TEST_P(SetChoice, SetsOnlyItsRoleOrKeepsTheEarlierChoice) {
+    const Choice& c = GetParam();
     MemoryFileSystem fs;
-    fs.files["C:\\a\\take1.wav"] = simpleWave(2, 16, 1000);
+    fs.files["old.wav"] = simpleWave(2, 16, 3000);
+    fs.files[c.path] = c.bytes;
     FileChoice choice;
-    const SetFileResult r = setChoiceFile(fs, choice, "C:\\a\\take1.wav", FileRole::edit);
-    EXPECT_TRUE(r.accepted);
-    EXPECT_TRUE(r.messages.empty());
-    EXPECT_EQ(choice.editPath, "C:\\a\\take1.wav");
-    EXPECT_EQ(choice.edit.frameBytes, 4u);
-    EXPECT_EQ(choice.edit.dataEnd - choice.edit.dataOffset, 4000u);
-    EXPECT_TRUE(choice.backupPath.empty());
+    ASSERT_TRUE(setChoiceFile(fs, choice, "old.wav", FileRole::edit).accepted);
+    ASSERT_TRUE(setChoiceFile(fs, choice, "old.wav", FileRole::backup).accepted);
+    const SetFileResult r = setChoiceFile(fs, choice, c.path, c.role);
+    EXPECT_EQ(r.accepted, c.accepted);
+    ASSERT_EQ(r.messages.size(), c.text.empty() ? 0u : 1u);
+    if (!c.text.empty()) {
+        EXPECT_EQ(r.messages[0].text, c.text);
+        EXPECT_EQ(r.messages[0].caption, c.caption);
+        EXPECT_EQ(r.messages[0].buttons, Buttons::ok);
+    }
+    const bool edit = c.role == FileRole::edit;
+    EXPECT_EQ(edit ? choice.editPath : choice.backupPath, c.accepted ? c.path : "old.wav");
+    EXPECT_EQ(edit ? choice.backupPath : choice.editPath, "old.wav");
+    const WaveInfo& info = edit ? choice.edit : choice.backup;
+    EXPECT_EQ(info.dataEnd, c.accepted ? c.bytes.size() : 44u + 12000u);
+    EXPECT_EQ((edit ? choice.backup : choice.edit).dataEnd, 44u + 12000u);
 }
-
-TEST(SetChoiceFile, UpperCaseExtensionNeedsNoWarning) {
-    MemoryFileSystem fs;
-    fs.files["take1.WAV"] = simpleWave(1, 8, 100);
-    FileChoice choice;
-    const SetFileResult r = setChoiceFile(fs, choice, "take1.WAV", FileRole::backup);
-    EXPECT_TRUE(r.accepted);
-    EXPECT_TRUE(r.messages.empty());
-    EXPECT_EQ(choice.backupPath, "take1.WAV");
-}
-
-TEST(SetChoiceFile, OtherExtensionIsSetWithAWarning) {
-    MemoryFileSystem fs;
-    fs.files["take1.wave"] = simpleWave(1, 16, 100);
-    FileChoice choice;
-    const SetFileResult r = setChoiceFile(fs, choice, "take1.wave", FileRole::edit);
-    EXPECT_TRUE(r.accepted);
-    ASSERT_EQ(r.messages.size(), 1u);
-    EXPECT_EQ(r.messages[0].text, kExtension);
-    EXPECT_EQ(r.messages[0].caption, "確認");
-    EXPECT_EQ(r.messages[0].buttons, Buttons::ok);
-    EXPECT_EQ(choice.editPath, "take1.wave");
-}
-
-TEST(SetChoiceFile, RefusedFileKeepsTheEarlierChoice) {
-    MemoryFileSystem fs;
-    fs.files["good.wav"] = simpleWave(2, 16, 1000);
-    fs.files["song.mp3"] = concat({Bytes{0xFF, 0xFB, 0x90, 0x64}, pattern(4000)});
-    FileChoice choice;
-    ASSERT_TRUE(setChoiceFile(fs, choice, "good.wav", FileRole::edit).accepted);
-    const WaveInfo before = choice.edit;
-    const SetFileResult r = setChoiceFile(fs, choice, "song.mp3", FileRole::edit);
-    EXPECT_FALSE(r.accepted);
-    ASSERT_EQ(r.messages.size(), 1u);  // no extension warning after a refusal
-    EXPECT_EQ(r.messages[0].text, "Velkorでは処理できないファイルです。");
-    EXPECT_EQ(r.messages[0].caption, "RIFF検出");
-    EXPECT_EQ(choice.editPath, "good.wav");
-    EXPECT_EQ(choice.edit.dataEnd, before.dataEnd);
-}
-
-TEST(SetChoiceFile, BackupRoleHasItsOwnRefusal) {
-    MemoryFileSystem fs;
-    fs.files["notes.wav"] = Bytes(200, 'x');
-    FileChoice choice;
-    const SetFileResult r = setChoiceFile(fs, choice, "notes.wav", FileRole::backup);
-    EXPECT_FALSE(r.accepted);
-    ASSERT_EQ(r.messages.size(), 1u);
-    EXPECT_EQ(r.messages[0].text, "Velkorでは処理できないか、ここへ設定できないファイルです。");
-    EXPECT_TRUE(choice.backupPath.empty());
-}
+INSTANTIATE_TEST_SUITE_P(SetChoiceFile, SetChoice, ::testing::ValuesIn(kChoices),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(SetChoiceFile, RepairReportComesBeforeTheExtensionWarning) {
     MemoryFileSystem fs;

@@ -13,11 +13,14 @@ std::string structText(std::vector<uint8_t> bytes) { return encodeProfileStruct(
 
 // ---- The profile struct format ----
 
-TEST(ProfileStruct, HexDigitsThenByteSumChecksum) {
+TEST(ProfileStruct, HexDigitsThenByteSumChecksumReadInEitherCase) {
     // What the Windows profile struct functions store for these bytes.
     EXPECT_EQ(structText({0x01, 0xAB, 0xFF}), "01ABFFAB");  // 0x01 + 0xAB + 0xFF = 0x1AB
     EXPECT_EQ(structText({}), "00");
     EXPECT_EQ(encodeStamp({0x89ABCDEF, 0x01D9A2B3}), "EFCDAB89B3A2D9011F");  // low half first
+    FileTime time;
+    ASSERT_TRUE(decodeStamp("efcdab89b3a2d9011f", time));
+    EXPECT_EQ(time, (FileTime{0x89ABCDEF, 0x01D9A2B3}));
 }
 
 TEST(ProfileStruct, RoundTripsEveryByteValue) {
@@ -54,12 +57,6 @@ TEST_P(DamagedStamp, IsRefusedAndLeavesTheOldValue) {
 INSTANTIATE_TEST_SUITE_P(Settings, DamagedStamp, ::testing::ValuesIn(kDamaged),
                          [](const auto& row) { return std::string(row.param.name); });
 
-TEST(ProfileStruct, LowerCaseDigitsAreRead) {
-    FileTime time;
-    ASSERT_TRUE(decodeStamp("efcdab89b3a2d9011f", time));
-    EXPECT_EQ(time, (FileTime{0x89ABCDEF, 0x01D9A2B3}));
-}
-
 TEST(ProfileStruct, FrameLeftsAreSixSignedLittleEndianIntegers) {
     const std::array<int32_t, kPages> lefts = {600, 1, -2, 70000, 0, 2147483647};
     const std::string text = encodeFrameLefts(lefts);
@@ -90,9 +87,9 @@ TEST(Validation, ScreenWidthTakesTheNearestOfThree) {
         int64_t in;
         int32_t out;
     };
-    for (const Row r : {Row{640, 640}, Row{960, 960}, Row{1280, 1280}, Row{2000, 1280}, Row{0, 640},
-                        Row{-5000, 640}, Row{799, 640}, Row{800, 640}, Row{801, 960}, Row{1121, 1280},
-                        Row{1120, 960}, Row{INT64_MAX, 1280}, Row{INT64_MIN, 640}})
+    for (const Row r :
+         {Row{640, 640}, Row{960, 960}, Row{1280, 1280}, Row{2000, 1280}, Row{0, 640}, Row{-5000, 640}, Row{799, 640},
+          Row{800, 640}, Row{801, 960}, Row{1121, 1280}, Row{1120, 960}, Row{INT64_MAX, 1280}, Row{INT64_MIN, 640}})
         EXPECT_EQ(nearestScreenWidth(r.in), r.out) << r.in;
 }
 
@@ -125,16 +122,28 @@ TEST(Validation, FrameLeftsStayInsideTheirPages) {
 
 // ---- Start settings ----
 
-TEST(StartSettings, MissingFileIsCreatedAndDefaultsApply) {
-    MemoryIniStore ini;
-    Settings s;
-    s.changeCheckAtExit = 0;
-    readStartSettings(ini, s);
-    EXPECT_TRUE(ini.present);
-    ASSERT_TRUE(s.iniTimeAtStart.has_value());
-    EXPECT_EQ(*s.iniTimeAtStart, ini.time);
-    EXPECT_EQ(s.changeCheckAtExit, 1);
-    EXPECT_EQ(s.appendNOnSave, 1);
+TEST(StartSettings, MissingFileIsCreatedAndOneWithoutATimeIsNoError) {
+    struct Row {
+        bool present, creatable;
+        int timeFailures;
+        bool timeKnown;  // without it the resume is ruled out
+    };
+    for (const Row r : {Row{false, true, 0, true}, Row{false, false, 0, false}, Row{true, true, 1000, false}}) {
+        MemoryIniStore ini;
+        ini.present = r.present;
+        ini.creatable = r.creatable;
+        ini.timeFailures = r.timeFailures;
+        Settings s;
+        s.changeCheckAtExit = s.appendNOnSave = 0;
+        readStartSettings(ini, s);
+        EXPECT_EQ(ini.present, r.present || r.creatable);
+        ASSERT_EQ(s.iniTimeAtStart.has_value(), r.timeKnown);
+        if (r.timeKnown) {
+            EXPECT_EQ(*s.iniTimeAtStart, ini.time);
+        }
+        EXPECT_EQ(s.changeCheckAtExit, 1);  // the defaults
+        EXPECT_EQ(s.appendNOnSave, 1);
+    }
 }
 
 TEST(StartSettings, ExitFlagsAreReadAndMadeBoolean) {
@@ -153,21 +162,6 @@ TEST(StartSettings, ExitFlagsAreReadAndMadeBoolean) {
         EXPECT_EQ(s.changeCheckAtExit, r.check) << r.msg2;
         EXPECT_EQ(s.appendNOnSave, r.append) << r.msg3;
     }
-}
-
-TEST(StartSettings, UncreatableOrUnreadableFileIsNoError) {
-    MemoryIniStore uncreatable;
-    uncreatable.creatable = false;
-    Settings s;
-    readStartSettings(uncreatable, s);
-    EXPECT_FALSE(s.iniTimeAtStart.has_value());
-    EXPECT_EQ(s.changeCheckAtExit, 1);
-
-    MemoryIniStore timeless;
-    timeless.present = true;
-    timeless.timeFailures = 1000;
-    readStartSettings(timeless, s);
-    EXPECT_FALSE(s.iniTimeAtStart.has_value());
 }
 
 // ---- The resume test ----
@@ -217,58 +211,46 @@ TEST(Resume, UnchangedFilesAskAndYesRestoresTheView) {
     EXPECT_EQ(a.settings.wTime, kSavedTime);
 }
 
-TEST(Resume, NoKeepsTheStartViewAndCancelStaysInTheDialog) {
-    AfterSave no;
-    no.answer = Answer::no;
-    EXPECT_EQ(no.run(), ResumeResult::goOn);
-    EXPECT_EQ(no.settings.screenWidth, 640);
-    EXPECT_EQ(no.settings.resumedPage, 0);
-    EXPECT_EQ(no.settings.zoomFrameLeft[0], 0);
-    AfterSave cancel;
-    cancel.answer = Answer::cancel;
-    EXPECT_EQ(cancel.run(), ResumeResult::cancel);
-    EXPECT_EQ(cancel.settings.screenWidth, 640);
+struct Refused {
+    const char* name;
+    void (*arrange)(AfterSave&);
+    ResumeResult result;
+    size_t asked;
+    int pauses;  // 500 ms apart
+};
+const Refused kRefused[] = {
+    {"NoKeepsTheStartView", [](AfterSave& a) { a.answer = Answer::no; }, ResumeResult::goOn, 1, 0},
+    {"CancelStaysInTheDialog", [](AfterSave& a) { a.answer = Answer::cancel; }, ResumeResult::cancel, 1, 0},
+    {"EditFileTouched", [](AfterSave& a) { a.fs.touch("take1_N.wav"); }, ResumeResult::goOn, 0, 0},
+    {"IniFileEditedByHand", [](AfterSave& a) { a.ini.tick(); }, ResumeResult::goOn, 0, 0},
+    // The zero stamp kept matches nothing.
+    {"StampDamaged",
+     [](AfterSave& a) {
+         a.ini.values[{"BEFORDATE", "wTime"}] = "EFCDAB89B3A2D90120";
+     },
+     ResumeResult::goOn, 0, 0},
+    {"NoIniFile", [](AfterSave& a) { a.ini.creatable = false, a.ini.present = false; }, ResumeResult::goOn, 0, 0},
+    {"EditTimeUnreadableInFourAttempts", [](AfterSave& a) { a.fs.timeFailures = 4; }, ResumeResult::goOn, 0, 3},
+};
+class NotResumed : public ::testing::TestWithParam<Refused> {};
+TEST_P(NotResumed, KeepsTheStartView) {
+    AfterSave a;
+    GetParam().arrange(a);
+    EXPECT_EQ(a.run(), GetParam().result);
+    EXPECT_EQ(a.asked.size(), GetParam().asked);
+    EXPECT_EQ(a.fs.pauses, GetParam().pauses);
+    EXPECT_EQ(a.fs.pausedMilliseconds, 500u * unsigned(GetParam().pauses));
+    EXPECT_EQ(a.settings.screenWidth, 640);
+    EXPECT_EQ(a.settings.resumedPage, 0);
+    EXPECT_EQ(a.settings.zoomFrameLeft, (std::array<int32_t, kPages>{}));
 }
-
-TEST(Resume, NotOfferedWhenEitherFileChanged) {
-    AfterSave editTouched;
-    editTouched.fs.touch("take1_N.wav");
-    EXPECT_EQ(editTouched.run(), ResumeResult::goOn);
-    EXPECT_TRUE(editTouched.asked.empty());
-
-    AfterSave iniEdited;
-    iniEdited.ini.tick();  // edited by hand: a new time
-    EXPECT_EQ(iniEdited.run(), ResumeResult::goOn);
-    EXPECT_TRUE(iniEdited.asked.empty());
-
-    AfterSave stampDamaged;
-    stampDamaged.ini.values[{"BEFORDATE", "wTime"}] = "EFCDAB89B3A2D90120";
-    EXPECT_EQ(stampDamaged.run(), ResumeResult::goOn);  // the zero stamp kept matches nothing
-    EXPECT_TRUE(stampDamaged.asked.empty());
-
-    AfterSave editTimeless;
-    editTimeless.run();  // the INI time is taken first
-    editTimeless.asked.clear();
-    editTimeless.fs.timeFailures = 4;
-    EXPECT_EQ(runResumeTest(editTimeless.ini, editTimeless.fs, "take1_N.wav", true, editTimeless.settings,
-                            [&](const Message&) { return Answer::yes; }),
-              ResumeResult::goOn);
-    EXPECT_EQ(editTimeless.fs.pauses, 3);  // four attempts, 500 ms apart
-    EXPECT_EQ(editTimeless.fs.pausedMilliseconds, 1500u);
-}
+INSTANTIATE_TEST_SUITE_P(Settings, NotResumed, ::testing::ValuesIn(kRefused),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Resume, EditFileHeldOpenBrieflyStillMatches) {
     AfterSave a;
     a.fs.timeFailures = 3;
     EXPECT_EQ(a.run(), ResumeResult::resumed);
-}
-
-TEST(Resume, NeverOfferedWithoutAnIniFile) {
-    AfterSave a;
-    a.ini.creatable = false;
-    a.ini.present = false;
-    EXPECT_EQ(a.run(), ResumeResult::goOn);
-    EXPECT_TRUE(a.asked.empty());
 }
 
 struct Edited {
@@ -291,12 +273,36 @@ const Edited kEdited[] = {
     {"PageNegative", "640", "0", "", "-1", true, 640, 0, {0, 0, 0, 0, 0, 0}, 0},
     {"RightChannelOnMono", "640", "1", "", "0", false, 640, 0, {0, 0, 0, 0, 0, 0}, 0},
     {"ChannelTwo", "640", "2", "", "0", true, 640, 1, {0, 0, 0, 0, 0, 0}, 0},
-    {"FramesBeyondThePage", "640", "0", encodeFrameLefts({700, 640, 600, -5, 1000, 9999}), "2", true, 640, 0,
-     {639, 599, 559, 0, 559, 559}, 2},
-    {"FramesClampedToTheResumedWidth", "2000", "0", encodeFrameLefts({1279, 1199, 1119, 1119, 1119, 1119}), "0",
-     true, 1280, 0, {1279, 1199, 1119, 1119, 1119, 1119}, 0},
-    {"FramesBadChecksum", "640", "0", "58020000140000001E000000280000003200000064000000FF", "0", true, 640, 0,
-     {0, 0, 0, 0, 0, 0}, 0},
+    {"FramesBeyondThePage",
+     "640",
+     "0",
+     encodeFrameLefts({700, 640, 600, -5, 1000, 9999}),
+     "2",
+     true,
+     640,
+     0,
+     {639, 599, 559, 0, 559, 559},
+     2},
+    {"FramesClampedToTheResumedWidth",
+     "2000",
+     "0",
+     encodeFrameLefts({1279, 1199, 1119, 1119, 1119, 1119}),
+     "0",
+     true,
+     1280,
+     0,
+     {1279, 1199, 1119, 1119, 1119, 1119},
+     0},
+    {"FramesBadChecksum",
+     "640",
+     "0",
+     "58020000140000001E000000280000003200000064000000FF",
+     "0",
+     true,
+     640,
+     0,
+     {0, 0, 0, 0, 0, 0},
+     0},
 };
 class HandEdited : public ::testing::TestWithParam<Edited> {};
 TEST_P(HandEdited, ValuesAreMadeSafe) {
@@ -317,38 +323,29 @@ INSTANTIATE_TEST_SUITE_P(Settings, HandEdited, ::testing::ValuesIn(kEdited),
 
 // ---- Write-back ----
 
-TEST(WriteBack, ResumeValuesAfterASave) {
-    MemoryIniStore ini;
-    ini.present = true;
-    MemoryFileSystem fs;
-    fs.files["out.wav"] = {1};
-    fs.times["out.wav"] = kSavedTime;
-    Settings s;
-    s.screenWidth = 1280;
-    s.channel = 1;
-    s.zoomFrameLeft = {600, 1, 2, 3, 4, 5};
-    s.page = 4;
-    writeResumeValues(ini, fs, "out.wav", s);
-    EXPECT_EQ(ini.value("BEFORDATE", "SS"), "1280");
-    EXPECT_EQ(ini.value("BEFORDATE", "CH"), "1");
-    EXPECT_EQ(ini.value("BEFORDATE", "SP"), encodeFrameLefts({600, 1, 2, 3, 4, 5}));
-    EXPECT_EQ(ini.value("BEFORDATE", "DP"), "4");
-    EXPECT_EQ(ini.value("BEFORDATE", "wTime"), encodeStamp(kSavedTime));
-    EXPECT_EQ(s.wTime, kSavedTime);
-}
-
-TEST(WriteBack, UnreadableSavedTimeStoresNoStamp) {
-    MemoryIniStore ini;
-    ini.present = true;
-    MemoryFileSystem fs;
-    fs.files["out.wav"] = {1};
-    fs.times["out.wav"] = kSavedTime;
-    fs.timeFailures = 4;
-    Settings s;
-    s.wTime = {1, 2};
-    writeResumeValues(ini, fs, "out.wav", s);
-    EXPECT_EQ(s.wTime, FileTime{});
-    EXPECT_EQ(ini.value("BEFORDATE", "wTime"), encodeStamp({}));
+TEST(WriteBack, ResumeValuesAndTheSavedFileStampOrZeroWhenItsTimeIsUnreadable) {
+    for (const int timeFailures : {0, 4}) {
+        MemoryIniStore ini;
+        ini.present = true;
+        MemoryFileSystem fs;
+        fs.files["out.wav"] = {1};
+        fs.times["out.wav"] = kSavedTime;
+        fs.timeFailures = timeFailures;
+        Settings s;
+        s.screenWidth = 1280;
+        s.channel = 1;
+        s.zoomFrameLeft = {600, 1, 2, 3, 4, 5};
+        s.page = 4;
+        s.wTime = {1, 2};
+        writeResumeValues(ini, fs, "out.wav", s);
+        const FileTime stamp = timeFailures ? FileTime{} : kSavedTime;
+        EXPECT_EQ(ini.value("BEFORDATE", "SS"), "1280");
+        EXPECT_EQ(ini.value("BEFORDATE", "CH"), "1");
+        EXPECT_EQ(ini.value("BEFORDATE", "SP"), encodeFrameLefts({600, 1, 2, 3, 4, 5}));
+        EXPECT_EQ(ini.value("BEFORDATE", "DP"), "4");
+        EXPECT_EQ(ini.value("BEFORDATE", "wTime"), encodeStamp(stamp)) << timeFailures;
+        EXPECT_EQ(s.wTime, stamp);
+    }
 }
 
 TEST(WriteBack, ExitAfterSavePutsTheStampOnTheIniFile) {

@@ -34,8 +34,9 @@ struct Checked {
 constexpr uint32_t kPage640 = 1310720;
 constexpr uint32_t kFramesTwoAndAHalfPages = (2 * kPage640 + kPage640 / 2) / 4;
 
-TEST(ChangeCheck, UnchangedImageIsNoChange) {
+TEST(ChangeCheck, UnchangedImageIsNoChangeAndTheFileIsNotHeldExclusively) {
     Checked c(simpleWave(2, 16, kFramesTwoAndAHalfPages));
+    const int exclusiveOpens = c.fs.exclusiveOpens;
     const Status s = c.check();
     EXPECT_TRUE(s.ok());
     EXPECT_TRUE(s.message.empty());
@@ -45,26 +46,37 @@ TEST(ChangeCheck, UnchangedImageIsNoChange) {
     EXPECT_EQ(c.progress.closes, 1);
     EXPECT_EQ(c.progress.steps, 100);  // the bar ends full, whatever the page count
     EXPECT_EQ(c.progress.pumps, 3);    // once a page
+    EXPECT_EQ(c.fs.exclusiveOpens, exclusiveOpens);
+}
+
+// The data chunk claims 4002 bytes but the file holds 3002: the image ends at
+// the last whole frame, the two bytes of the partial frame stay on disk.
+Bytes repairedFile() {
+    return riffFile({chunk("fmt ", fmtPayload(pcmFormat(2, 16))), chunk("data", pattern(3002), 4002)}, 4038);
 }
 
 struct Change {
     const char* name;
+    Bytes file;
     int32_t width;
-    uint64_t at;  // image offset of the changed byte; from the end when negative
+    uint64_t at;  // image offset of the changed byte
 };
+const Bytes kLong = simpleWave(2, 16, kFramesTwoAndAHalfPages);
 const Change kChanges[] = {
-    {"FirstSampleByteAfterHeader", 640, 44},
-    {"FirstByteOfTheFile", 640, 0},
-    {"LastByteOfFirstPage", 640, kPage640 - 1},
-    {"FirstByteOfSecondPage", 640, kPage640},
-    {"LastPartialPage", 640, 2 * kPage640 + 1000},
-    {"VeryLastByte", 640, 44 + kFramesTwoAndAHalfPages * 4 - 1},
-    {"WideScreenSecondPage", 1280, 2 * kPage640 + 1},
-    {"NarrowestRightChannel", 960, 44 + 2},
+    {"FirstSampleByteAfterHeader", kLong, 640, 44},
+    {"FirstByteOfTheFile", kLong, 640, 0},
+    {"LastByteOfFirstPage", kLong, 640, kPage640 - 1},
+    {"FirstByteOfSecondPage", kLong, 640, kPage640},
+    {"LastPartialPage", kLong, 640, 2 * kPage640 + 1000},
+    {"VeryLastByte", kLong, 640, 44 + kFramesTwoAndAHalfPages * 4 - 1},
+    {"WideScreenSecondPage", kLong, 1280, 2 * kPage640 + 1},
+    {"NarrowestRightChannel", kLong, 960, 44 + 2},
+    {"LastByteOfASinglePageFile", simpleWave(1, 8, 1000), 640, 44 + 1000 - 1},
+    {"RepairedHeaderLastByteOfTheImage", repairedFile(), 640, 44 + 3000 - 1},
 };
 class ChangeFound : public ::testing::TestWithParam<Change> {};
 TEST_P(ChangeFound, AtTheFirstDifferingByte) {
-    Checked c(simpleWave(2, 16, kFramesTwoAndAHalfPages));
+    Checked c(GetParam().file);
     const Change& row = GetParam();
     c.image.bytes()[row.at] ^= 0x01;
     c.image.bytes()[row.at + 1] ^= 0x80;  // a later change does not hide the first
@@ -75,20 +87,6 @@ TEST_P(ChangeFound, AtTheFirstDifferingByte) {
 INSTANTIATE_TEST_SUITE_P(ChangeCheck, ChangeFound, ::testing::ValuesIn(kChanges),
                          [](const auto& row) { return std::string(row.param.name); });
 
-TEST(ChangeCheck, LastByteOfASinglePageFile) {
-    Checked c(simpleWave(1, 8, 1000));
-    c.image.bytes()[c.image.imageSize - 1] ^= 0xFF;
-    EXPECT_TRUE(c.check().ok());
-    EXPECT_EQ(c.position, c.image.imageSize - 1u);
-}
-
-// The data chunk claims 4002 bytes but the file holds 3002: the image ends at
-// the last whole frame, the two bytes of the partial frame stay on disk.
-Bytes repairedFile() {
-    Bytes data = pattern(3002);
-    return riffFile({chunk("fmt ", fmtPayload(pcmFormat(2, 16))), chunk("data", data, 4002)}, 4038);
-}
-
 TEST(ChangeCheck, RepairedHeaderWithoutEditsIsNoChange) {
     Checked c(repairedFile());
     ASSERT_TRUE(c.info.headerRepaired);
@@ -96,13 +94,6 @@ TEST(ChangeCheck, RepairedHeaderWithoutEditsIsNoChange) {
     ASSERT_EQ(c.fs.files["f.wav"].size(), 44u + 3002u);  // bytes past the image on disk
     EXPECT_TRUE(c.check().ok());
     EXPECT_EQ(c.position, noChange(c.image.imageSize));
-}
-
-TEST(ChangeCheck, RepairedHeaderFindsAnEditAfterTheHeader) {
-    Checked c(repairedFile());
-    c.image.bytes()[c.image.imageSize - 1] ^= 0x10;
-    EXPECT_TRUE(c.check().ok());
-    EXPECT_EQ(c.position, c.image.imageSize - 1u);
 }
 
 TEST(ChangeCheck, RepairedHeaderNeverComparesPastTheImage) {
@@ -116,33 +107,32 @@ TEST(ChangeCheck, RepairedHeaderNeverComparesPastTheImage) {
     EXPECT_EQ(c.position, noChange(c.image.imageSize));
 }
 
-TEST(ChangeCheck, ShortReadIsAFailureNotASuccess) {
-    Checked c(simpleWave(2, 16, kFramesTwoAndAHalfPages));
-    c.fs.readLimit = kPage640 + 7;  // the file shrank, or the disk failed
+struct Failure {
+    const char* name;
+    uint32_t frames;
+    void (*arrange)(Checked&);
+};
+const Failure kFailures[] = {
+    // The file shrank, or the disk failed.
+    {"ShortReadInTheSecondPage", kFramesTwoAndAHalfPages, [](Checked& c) { c.fs.readLimit = kPage640 + 7; }},
+    {"ShortLastPage", 1000, [](Checked& c) { c.fs.files["f.wav"].resize(c.image.imageSize - 1); }},
+    {"FileGone", 1000, [](Checked& c) { c.fs.files.clear(); }},
+};
+class CheckFailure : public ::testing::TestWithParam<Failure> {};
+TEST_P(CheckFailure, IsAFailureNotASuccess) {
+    Checked c(simpleWave(2, 16, GetParam().frames));
+    GetParam().arrange(c);
     const Status s = c.check();
     EXPECT_EQ(s.outcome, Outcome::refused);
     EXPECT_EQ(s.message.text, "データ変更チェックに失敗しました。");
     EXPECT_EQ(s.message.caption, "ファイル読込エラー");
     EXPECT_EQ(s.message.buttons, Buttons::ok);
     EXPECT_EQ(c.position, unknownChange(c.image.imageSize));
+    EXPECT_EQ(c.progress.opens, 1);
     EXPECT_EQ(c.progress.closes, 1);
 }
-
-TEST(ChangeCheck, ShortLastPageIsAFailure) {
-    Checked c(simpleWave(2, 16, 1000));
-    c.fs.files["f.wav"].resize(c.image.imageSize - 1);
-    EXPECT_EQ(c.check().outcome, Outcome::refused);
-    EXPECT_EQ(c.position, unknownChange(c.image.imageSize));
-}
-
-TEST(ChangeCheck, FileGoneIsAFailure) {
-    Checked c(simpleWave(2, 16, 1000));
-    c.fs.files.clear();
-    const Status s = c.check();
-    EXPECT_EQ(s.message.text, "データ変更チェックに失敗しました。");
-    EXPECT_EQ(c.position, unknownChange(c.image.imageSize));
-    EXPECT_EQ(c.progress.opens, c.progress.closes);
-}
+INSTANTIATE_TEST_SUITE_P(ChangeCheck, CheckFailure, ::testing::ValuesIn(kFailures),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(ChangeCheck, CancelStopsAtOnceWithoutMessage) {
     Checked c(simpleWave(2, 16, kFramesTwoAndAHalfPages));
@@ -154,13 +144,6 @@ TEST(ChangeCheck, CancelStopsAtOnceWithoutMessage) {
     EXPECT_TRUE(c.progress.questions.empty());  // no question: it stops at once
     EXPECT_EQ(c.position, unknownChange(c.image.imageSize));
     EXPECT_EQ(c.progress.closes, 1);
-}
-
-TEST(ChangeCheck, DoesNotHoldTheFileExclusively) {
-    Checked c(simpleWave(2, 16, 100));
-    const int before = c.fs.exclusiveOpens;
-    EXPECT_TRUE(c.check().ok());
-    EXPECT_EQ(c.fs.exclusiveOpens, before);
 }
 
 }  // namespace

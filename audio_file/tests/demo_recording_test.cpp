@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "audio_file/tests/memory_file_system.h"
+#include "audio_file/wave_reader.h"
 
 namespace {
 
@@ -30,6 +31,12 @@ TEST(DemoRecording, ClicksAtKnownFramesWithKnownShape) {
         plan.clicks = 3;
         const auto file = makeRecording(plan);
         ASSERT_EQ(file.size(), 44 + 10000u * row.channels * row.bits / 8);
+        MemoryFileSystem fs;
+        fs.files["g.wav"] = file;
+        WaveInfo info;
+        ASSERT_TRUE(validateWave(fs, "g.wav", FileRole::edit, info).ok()) << row.bits;
+        EXPECT_FALSE(info.headerRepaired);
+        EXPECT_EQ(info.dataEnd, file.size());
         const auto marks = clickMarks(plan);
         ASSERT_EQ(marks.size(), 3u);
         EXPECT_EQ(marks[0].frame, 2500u);

@@ -18,47 +18,38 @@ TEST(PageOffset, EditFileAndBackupFileReadTheSameFrame) {
     EXPECT_EQ(pageFileOffset(68, edit, &backup), 44u);
 }
 
-TEST(PageRead, ReadsAndFillsTheRestWithSilence) {
+struct Read {
+    const char* name;
+    const char* path;  // "f.wav" holds 1000 pattern bytes
+    uint64_t offset;
+    size_t length, room;  // bytes asked for, bytes the buffer holds
+    bool eightBit, ok;
+    size_t got;
+};
+const Read kReads[] = {
+    {"ShortReadAtTheEndOfTheFile", "f.wav", 700, 500, 600, false, true, 300},
+    {"ShortReadAtTheEndOfAnEightBitFile", "f.wav", 700, 500, 600, true, true, 300},
+    {"NeverWritesPastTheBuffer", "f.wav", 0, 1000, 100, false, true, 100},
+    {"OffsetPastTheEndReadsSilence", "f.wav", 5000, 16, 16, false, true, 0},
+    {"UnopenableFileFailsWithoutMessage", "missing.wav", 0, 16, 16, true, false, 0},
+};
+class PageRead : public ::testing::TestWithParam<Read> {};
+TEST_P(PageRead, ReadsAndFillsTheRestWithSilence) {
+    const Read& r = GetParam();
     MemoryFileSystem fs;
     const Bytes file = pattern(1000);
     fs.files["f.wav"] = file;
-    for (bool eightBit : {false, true}) {
-        Bytes buffer(600, 0x55);
-        size_t got = 0;
-        ASSERT_TRUE(readPage(fs, "f.wav", 700, 500, buffer.data(), buffer.size(), eightBit, got));
-        EXPECT_EQ(got, 300u);  // short read at the end of the file
-        EXPECT_TRUE(std::equal(file.begin() + 700, file.end(), buffer.begin()));
-        for (size_t i = 300; i < buffer.size(); ++i) ASSERT_EQ(buffer[i], eightBit ? 0x80 : 0) << i;
-    }
-}
-
-TEST(PageRead, NeverWritesPastTheBuffer) {
-    MemoryFileSystem fs;
-    fs.files["f.wav"] = pattern(1000);
-    Bytes buffer(110, 0x55);
-    size_t got = 0;
-    ASSERT_TRUE(readPage(fs, "f.wav", 0, 1000, buffer.data(), 100, false, got));
-    EXPECT_EQ(got, 100u);
-    EXPECT_EQ(buffer[100], 0x55);
-}
-
-TEST(PageRead, UnopenableFileFailsWithoutMessage) {
-    MemoryFileSystem fs;
-    Bytes buffer(16, 0x55);
+    Bytes buffer(r.room + 10, 0x55);
     size_t got = 7;
-    EXPECT_FALSE(readPage(fs, "missing.wav", 0, 16, buffer.data(), buffer.size(), true, got));
-    EXPECT_EQ(got, 0u);
-    EXPECT_EQ(buffer[0], 0x80);
+    EXPECT_EQ(readPage(fs, r.path, r.offset, r.length, buffer.data(), r.room, r.eightBit, got), r.ok);
+    ASSERT_EQ(got, r.got);
+    if (got) {
+        EXPECT_TRUE(std::equal(buffer.begin(), buffer.begin() + long(got), file.begin() + long(r.offset)));
+    }
+    for (size_t i = got; i < r.room; ++i) ASSERT_EQ(buffer[i], r.eightBit ? 0x80 : 0) << i;
+    for (size_t i = r.room; i < buffer.size(); ++i) ASSERT_EQ(buffer[i], 0x55) << "past the buffer";
 }
-
-TEST(PageRead, OffsetPastTheEndReadsSilence) {
-    MemoryFileSystem fs;
-    fs.files["f.wav"] = pattern(100);
-    Bytes buffer(16, 0x55);
-    size_t got = 0;
-    ASSERT_TRUE(readPage(fs, "f.wav", 5000, 16, buffer.data(), buffer.size(), false, got));
-    EXPECT_EQ(got, 0u);
-    EXPECT_EQ(buffer, Bytes(16, 0));
-}
+INSTANTIATE_TEST_SUITE_P(Pages, PageRead, ::testing::ValuesIn(kReads),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace

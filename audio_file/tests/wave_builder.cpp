@@ -62,10 +62,6 @@ Bytes simpleWave(uint16_t channels, uint16_t bits, uint32_t frames, uint32_t rat
     return riffFile({chunk("fmt ", fmtPayload(f)), chunk("data", pattern(size_t(frames) * f.align))});
 }
 
-void putLe32(Bytes& b, size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) b[at + i] = uint8_t(v >> (8 * i));
-}
-
 uint32_t getLe32(const Bytes& b, size_t at) {
     return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 | uint32_t(b[at + 3]) << 24;
 }

@@ -28,6 +28,5 @@ Bytes pattern(size_t bytes, uint8_t seed = 1);
 // A canonical file: 44-byte header and `frames` frames of pattern data.
 Bytes simpleWave(uint16_t channels, uint16_t bits, uint32_t frames, uint32_t rate = 44100);
 
-void putLe32(Bytes& b, size_t at, uint32_t v);
 uint32_t getLe32(const Bytes& b, size_t at);
 Bytes concat(std::initializer_list<Bytes> parts);

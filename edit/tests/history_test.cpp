@@ -71,18 +71,13 @@ TEST(History, StepBackRestoresTheFrameOfTheSlot) {
     EXPECT_EQ(d.view.editFrameRight, 12);
 }
 
-TEST(History, RunWithoutCountedTickRecordsNothing) {
+TEST(History, RunWithoutCountedTickRecordsNothingAndItsConfirmArmsNoRestore) {
     ToolDoc t = toolDoc(2, 16, 0, 5, 10, 2, {8388607, 0}, 0);
     ToolRun run;
     ViewEvents e;
     EXPECT_EQ(toolTick(t.d(), Tool::shiftUp, run, ToolFlags{}), TickResult::refused);
     EXPECT_FALSE(endToolRun(t.d(), run, e));
     EXPECT_EQ(t.d().history.undoIndex, 0);
-}
-
-TEST(Confirm, WithoutStepsDoesNotArmRestore) {
-    ToolDoc t = toolDoc(2, 16, 0, 5, 10, 2, {0, 0}, 0);
-    ViewEvents e;
     confirmEdit(t.d(), e);
     EXPECT_FALSE(t.d().view.editFramePresent);
     EXPECT_FALSE(historyLook(t.d()).restoreEnabled);
@@ -175,24 +170,22 @@ void placeOverClick(Document& d, uint64_t clickFrame, FileSystem& fs) {
     d.view.zoomFrameLeft[2] = int32_t((clickFrame - first) / 512) - 40;
 }
 
-// The manual shortening: descend, attenuate, then repeat (kind 2) or end (kind 3).
-struct Shortening {
-    std::unique_ptr<LoadedDocument> l;
-    Document& d() { return **l; }
-};
-
-Shortening descended() {
+// A recording with one click, descended to it from page 2 (page 5, edit frame open).
+std::unique_ptr<LoadedDocument> descended(uint16_t channels, ClickMark* clickOut = nullptr) {
     RecordingPlan plan;
     plan.frames = 44100 * 20;
     plan.clicks = 1;
-    plan.channels = 1;
-    Shortening s{loadRecording(plan)};
-    Document& d = s.d();
+    plan.channels = channels;
+    auto l = loadRecording(plan);
+    Document& d = **l;
+    const ClickMark click = clickMarks(plan)[0];
+    if (clickOut) *clickOut = click;
     ViewEvents e;
-    enterEditView(d, s.l->fs, 0, e);
-    placeOverClick(d, clickMarks(plan)[0].frame, s.l->fs);
-    descendToLoudest(d, s.l->fs, e);
-    return s;
+    d.view.channel = click.channel;
+    enterEditView(d, l->fs, 0, e);
+    placeOverClick(d, click.frame, l->fs);
+    descendToLoudest(d, l->fs, e);
+    return l;
 }
 
 void attenuateAndRecord(Document& d) {
@@ -207,12 +200,17 @@ void attenuateAndRecord(Document& d) {
 }
 
 TEST(Restore, KindThreeSurvivesItsConfirmAndReturnsToThePosition) {
-    Shortening s = descended();
-    Document& d = s.d();
+    auto l = descended(1);
+    Document& d = **l;
     ASSERT_EQ(d.view.page, 5);
     attenuateAndRecord(d);
-    const RestorePoint expected{0, 0, false, d.view.zoomFrameLeft, {d.view.editFrameLeft, d.view.editFrameRight},
-                                d.view.editFrameStart, d.view.editFrameEnd};
+    const RestorePoint expected{0,
+                                0,
+                                false,
+                                d.view.zoomFrameLeft,
+                                {d.view.editFrameLeft, d.view.editFrameRight},
+                                d.view.editFrameStart,
+                                d.view.editFrameEnd};
     recordShorteningRestore(d, RestoreKind::shorteningEnd);
     ViewEvents e;
     confirmProper(d, e);  // the shortening path: the confirm proper only
@@ -224,7 +222,7 @@ TEST(Restore, KindThreeSurvivesItsConfirmAndReturnsToThePosition) {
     EXPECT_EQ(q.caption, "短縮手動操作確定後の復元");
     d.view.zoomFrameLeft[2] = 0;  // the user looked elsewhere
     ViewEvents r;
-    ASSERT_TRUE(applyRestore(d, s.l->fs, r));
+    ASSERT_TRUE(applyRestore(d, l->fs, r));
     EXPECT_EQ(d.view.page, 5);
     EXPECT_EQ(d.view.zoomFrameLeft, expected.zoomFrameLeft);
     EXPECT_EQ(d.view.editFrameStart, expected.frameStart);
@@ -233,9 +231,11 @@ TEST(Restore, KindThreeSurvivesItsConfirmAndReturnsToThePosition) {
     EXPECT_EQ(historyLook(d).counter, "0/0");
 }
 
-TEST(Restore, KindTwoEndsTheShorteningFirst) {
-    Shortening s = descended();
-    Document& d = s.d();
+TEST(Restore, KindTwoNeedsRecordedStepsAndEndsTheShorteningFirst) {
+    auto l = descended(1);
+    Document& d = **l;
+    recordShorteningRestore(d, RestoreKind::shorteningRepeat);
+    EXPECT_FALSE(d.history.restoreArmed);
     attenuateAndRecord(d);
     recordShorteningRestore(d, RestoreKind::shorteningRepeat);
     ViewEvents e;
@@ -243,35 +243,19 @@ TEST(Restore, KindTwoEndsTheShorteningFirst) {
     EXPECT_EQ(d.history.restoreKind, RestoreKind::shorteningRepeat);
     const uint32_t start = d.view.editFrameStart;
     EXPECT_EQ(restoreQuestion(d).text, "短縮操作を中止して前回最後の編集位置に戻しますか。");
-    ASSERT_TRUE(applyRestore(d, s.l->fs, e));
+    ASSERT_TRUE(applyRestore(d, l->fs, e));
     EXPECT_EQ(d.view.shorteningStartPage, 0);
     EXPECT_EQ(d.view.page, 5);
     EXPECT_EQ(d.view.editFrameStart, start);
 }
 
-TEST(Restore, ShorteningKindNeedsRecordedSteps) {
-    Shortening s = descended();
-    Document& d = s.d();
-    recordShorteningRestore(d, RestoreKind::shorteningEnd);
-    EXPECT_FALSE(d.history.restoreArmed);
-}
-
 // A repair in the core: descend to the click, attenuate until flat, confirm,
 // back to page 1: only the frame's samples changed, and the click is gone.
 TEST(Repair, ClickRemovedAndNothingElseTouched) {
-    RecordingPlan plan;
-    plan.frames = 44100 * 20;
-    plan.clicks = 1;
-    plan.channels = 2;
-    plan.bits = 16;
-    auto l = loadRecording(plan);
+    ClickMark click;
+    auto l = descended(2, &click);
     Document& d = **l;
-    const ClickMark click = clickMarks(plan)[0];
     ViewEvents e;
-    d.view.channel = click.channel;
-    enterEditView(d, l->fs, 0, e);
-    placeOverClick(d, click.frame, l->fs);
-    descendToLoudest(d, l->fs, e);
     ASSERT_EQ(d.view.page, 5);
     ASSERT_TRUE(d.view.editFramePresent);
     const uint32_t start = d.view.editFrameStart, end = d.view.editFrameEnd;
@@ -295,14 +279,9 @@ TEST(Repair, ClickRemovedAndNothingElseTouched) {
         ASSERT_LT(i, end) << "changed after the frame";
         ASSERT_EQ((i - 44) % 4 / 2, size_t(click.channel)) << "other channel changed";
     }
-    for (uint32_t q = start; q < end; q += 4)
-        peak = std::max(peak, std::abs(readSample(image.data(), q, 2) >> 8));
+    for (uint32_t q = start; q < end; q += 4) peak = std::max(peak, std::abs(readSample(image.data(), q, 2) >> 8));
     EXPECT_LT(peak, 32767 / 2);  // the +-0.9 full-scale click is flattened
 }
-
-}  // namespace
-
-namespace {
 
 TEST(Insert, YesToTheLowerGainConfirmsLowersAndInserts) {
     ToolDoc t = toolDoc(1, 24, 0, 5, 30, 2, {0, 0}, 0);

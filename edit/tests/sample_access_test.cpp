@@ -27,9 +27,7 @@ const ReadRow kReads[] = {
 };
 
 class ReadSample : public ::testing::TestWithParam<ReadRow> {};
-TEST_P(ReadSample, Converts) {
-    EXPECT_EQ(readSample(GetParam().bytes.data(), 0, GetParam().bps), GetParam().value);
-}
+TEST_P(ReadSample, Converts) { EXPECT_EQ(readSample(GetParam().bytes.data(), 0, GetParam().bps), GetParam().value); }
 INSTANTIATE_TEST_SUITE_P(Samples, ReadSample, ::testing::ValuesIn(kReads),
                          [](const auto& row) { return std::string(row.param.name); });
 
@@ -61,35 +59,20 @@ TEST_P(WriteSample, Converts) {
 INSTANTIATE_TEST_SUITE_P(Samples, WriteSample, ::testing::ValuesIn(kWrites),
                          [](const auto& row) { return std::string(row.param.name); });
 
-TEST(SampleRoundTrip, Every8And16BitValue) {
-    uint8_t b[2];
-    for (int u = 0; u < 256; ++u) {
-        b[0] = uint8_t(u);
-        const SampleValue v = readSample(b, 0, 1);
-        b[0] = 0;
-        writeSample(b, 0, v, 1);
-        ASSERT_EQ(b[0], u);
-    }
-    for (int s = 0; s < 65536; ++s) {
-        b[0] = uint8_t(s), b[1] = uint8_t(s >> 8);
-        const SampleValue v = readSample(b, 0, 2);
-        ASSERT_TRUE(inRange(v));
-        b[0] = b[1] = 0;
-        writeSample(b, 0, v, 2);
-        ASSERT_EQ(b[0] | b[1] << 8, s);
-    }
-}
-
-TEST(SampleRoundTrip, SampledTwentyFourBitValues) {
-    uint8_t b[3];
-    for (uint32_t t = 0; t < (1u << 24); t += 4099) {
-        for (uint32_t x : {t, t ^ 0xFFFFFFu}) {
-            b[0] = uint8_t(x), b[1] = uint8_t(x >> 8), b[2] = uint8_t(x >> 16);
-            const SampleValue v = readSample(b, 0, 3);
-            ASSERT_EQ(v, x >= 0x800000 ? SampleValue(x) - 0x1000000 : SampleValue(x));
-            b[0] = b[1] = b[2] = 0;
-            writeSample(b, 0, v, 3);
-            ASSERT_EQ(uint32_t(b[0] | b[1] << 8 | b[2] << 16), x);
+TEST(SampleRoundTrip, Every8And16BitValueAndSampled24BitValues) {
+    for (uint32_t bps : {1u, 2u, 3u}) {
+        const uint32_t count = 1u << (8 * bps);
+        for (uint32_t t = 0; t < count; t += bps == 3 ? 4099 : 1) {
+            for (uint32_t x : {t, t ^ (count - 1)}) {
+                uint8_t b[3] = {uint8_t(x), uint8_t(x >> 8), uint8_t(x >> 16)};
+                // 8-bit is offset binary, wider samples two's complement; all held at 24 bits.
+                const int64_t held = bps == 1 ? int64_t(x) - 128 : int64_t(x) - (x >= count / 2 ? int64_t(count) : 0);
+                const SampleValue v = readSample(b, 0, bps);
+                ASSERT_EQ(v, held * (1 << (8 * (3 - bps)))) << bps << " " << x;
+                b[0] = b[1] = b[2] = 0;
+                writeSample(b, 0, v, bps);
+                ASSERT_EQ(uint32_t(b[0] | b[1] << 8 | b[2] << 16), x);
+            }
         }
     }
 }

@@ -17,6 +17,7 @@ struct Row {
     SampleValue b;  // the value right after the frame
     TickResult result;
     std::vector<SampleValue> after;
+    int count = 1;  // ticks applied at once
 };
 
 const Row kRows[] = {
@@ -25,11 +26,14 @@ const Row kRows[] = {
     {"ShiftDown", Tool::shiftDown, {0, -8323072}, 0, TickResult::applied, {-65536, -8388608}},
     {"ShiftDownRefused", Tool::shiftDown, {-8323073, 0}, 0, TickResult::refused, {-8323073, 0}},
     // n = 4, a power of two: one end moves 65,536, the other 65,536 / 4.
-    {"RampLeftDownPowerOfTwo", Tool::rampLeftDown, {0, 0, 0, 0}, 0, TickResult::applied,
+    {"RampLeftDownPowerOfTwo",
+     Tool::rampLeftDown,
+     {0, 0, 0, 0},
+     0,
+     TickResult::applied,
      {-65536, -49152, -32768, -16384}},
     {"RampLeftUpPowerOfTwo", Tool::rampLeftUp, {0, 0, 0, 0}, 0, TickResult::applied, {65536, 49152, 32768, 16384}},
-    {"RampRightUpKeepsTheFirst", Tool::rampRightUp, {7, 7, 7, 7}, 0, TickResult::applied,
-     {7, 16391, 32775, 49159}},
+    {"RampRightUpKeepsTheFirst", Tool::rampRightUp, {7, 7, 7, 7}, 0, TickResult::applied, {7, 16391, 32775, 49159}},
     {"RampRightDown", Tool::rampRightDown, {0, 0, 0, 0}, 0, TickResult::applied, {0, -16384, -32768, -49152}},
     // n = 3: q = 1,431,655,765; step(1..3) = 21845, 43690, 65535.
     {"RampLeftUpThree", Tool::rampLeftUp, {0, 0, 0}, 0, TickResult::applied, {65535, 43690, 21845}},
@@ -41,11 +45,11 @@ const Row kRows[] = {
     {"AmplifyRefusedOutOfRange", Tool::amplify, {0, 8000000}, 0, TickResult::refused, {0, 8000000}},
     {"AttenuateTowardTheLine", Tool::attenuate, {0, 1000000, 6}, 10, TickResult::applied, {0, 909091, 6}},
     {"AttenuateFlatIsRefused", Tool::attenuate, {0, 3, 6}, 10, TickResult::refused, {0, 3, 6}},
-    {"AttenuateFlatWithinTheShift", Tool::attenuate, {0, 131071 + 3, 6}, 10, TickResult::refused,
-     {0, 131074, 6}},
+    {"AttenuateFlatWithinTheShift", Tool::attenuate, {0, 131071 + 3, 6}, 10, TickResult::refused, {0, 131074, 6}},
     {"AttenuateNotFlatBelow", Tool::attenuate, {0, 3 - 65537, 6}, 10, TickResult::applied, {0, -59576, 6}},
-    {"AttenuateExtremes", Tool::attenuate, {8388607, -8388608}, -8388608, TickResult::applied,
-     {8388607, -7626007}},
+    // 200000 x (1/1.1)^10 = 77108.6...: one step of the tenth power.
+    {"AttenuateCountOfTen", Tool::attenuate, {0, 200000, 0}, 0, TickResult::applied, {0, 77108, 0}, 10},
+    {"AttenuateExtremes", Tool::attenuate, {8388607, -8388608}, -8388608, TickResult::applied, {8388607, -7626007}},
     // Low-pass of true values: (before + x0 + x1) / 3 ... truncated toward zero.
     {"LowPassSpike", Tool::lowPass, {0, 300, 0}, 0, TickResult::applied, {100, 100, 100}},
     {"LowPassTruncatesTowardZero", Tool::lowPass, {-1, -1, -2}, -2, TickResult::applied, {0, -1, -1}},
@@ -66,7 +70,7 @@ TEST_P(ToolTick, ExactValuesInEveryFormatAndChannel) {
             for (int32_t k = -1; k <= n; ++k) t.other(k) = 4242;
         }
         ToolRun run;
-        EXPECT_EQ(toolTick(t.d(), r.tool, run, ToolFlags{}), r.result) << f.bits << "-bit ch " << f.channel;
+        EXPECT_EQ(toolTick(t.d(), r.tool, run, ToolFlags{}, r.count), r.result) << f.bits << "-bit ch " << f.channel;
         EXPECT_EQ(run.counted, r.result == TickResult::applied ? 1 : 0);
         for (int32_t k = 0; k < n; ++k) EXPECT_EQ(t.x(k), r.after[size_t(k)]) << "frame " << k << ", " << f.bits;
         EXPECT_EQ(t.x(n), r.b);  // B is read, never written
@@ -87,33 +91,21 @@ TEST(ToolFactors, ExactDoubles) {
     EXPECT_EQ(bits, 0x3FED1745D1745D17ull);
 }
 
-TEST(ToolTick, ShiftUpAllowsExactlyOneTickFromTheLimit) {
-    ToolDoc t = toolDoc(2, 24, 0, 5, 10, 2, {8323071, 0}, 0);
-    ToolRun run;
-    EXPECT_EQ(toolTick(t.d(), Tool::shiftUp, run, ToolFlags{}), TickResult::applied);
-    EXPECT_EQ(toolTick(t.d(), Tool::shiftUp, run, ToolFlags{}), TickResult::refused);
-    EXPECT_EQ(run.counted, 1);
-}
-
-TEST(ToolTick, EmptyOrReversedFrameIsRefused) {
+TEST(ToolTick, RefusedWithoutAnOpenEditOrWithAnEmptyOrReversedFrame) {
     ToolDoc t = toolDoc(2, 16, 0, 5, 10, 2, {1, 2}, 0);
     Document& d = t.d();
-    d.view.editFrameEnd = d.view.editFrameStart;
     ToolRun run;
+    d.view.editFramePresent = false;
+    EXPECT_EQ(toolTick(d, Tool::shiftUp, run, ToolFlags{}), TickResult::refused);
+    EXPECT_EQ(t.x(0), 1);
+    d.view.editFramePresent = true;
+    d.view.editFrameEnd = d.view.editFrameStart;
     for (Tool tool : {Tool::shiftUp, Tool::rampLeftUp, Tool::amplify, Tool::attenuate, Tool::lowPass})
         EXPECT_EQ(toolTick(d, tool, run, ToolFlags{}), TickResult::refused);
     d.view.editFrameEnd = d.view.editFrameStart - 4;
     EXPECT_EQ(toolTick(d, Tool::attenuate, run, ToolFlags{}), TickResult::refused);
     EXPECT_FALSE(silenceFrame(d));
     EXPECT_FALSE(adjustToZeroCrossings(d).ok());
-}
-
-TEST(ToolTick, NothingWithoutAnOpenEdit) {
-    ToolDoc t = toolDoc(2, 16, 0, 5, 10, 2, {1, 2}, 0);
-    t.d().view.editFramePresent = false;
-    ToolRun run;
-    EXPECT_EQ(toolTick(t.d(), Tool::shiftUp, run, ToolFlags{}), TickResult::refused);
-    EXPECT_EQ(t.x(0), 1);
 }
 
 TEST(Attenuate, FlatFrameInShorteningCountsOnceWhenEnlargeIsOff) {
@@ -127,54 +119,37 @@ TEST(Attenuate, FlatFrameInShorteningCountsOnceWhenEnlargeIsOff) {
     EXPECT_EQ(toolTick(d, Tool::attenuate, run, flags), TickResult::forced);
     EXPECT_EQ(run.counted, 1);
     EXPECT_EQ(toolTick(d, Tool::attenuate, run, flags), TickResult::refused);  // only the first of a run
-    flags.automaticDialogShown = true;  // the dialog skips the test altogether
+    flags.automaticDialogShown = true;                                         // the dialog skips the test altogether
     EXPECT_EQ(toolTick(d, Tool::attenuate, run, flags), TickResult::applied);
 }
 
-TEST(Attenuate, CountOfTenIsOneStepOfTheTenthPower) {
-    ToolDoc t = toolDoc(1, 24, 0, 5, 10, 3, {0, 200000, 0}, 0);
-    ToolRun run;
-    EXPECT_EQ(toolTick(t.d(), Tool::attenuate, run, ToolFlags{}, 10), TickResult::applied);
-    EXPECT_EQ(t.x(1), 77108);  // 200000 x (1/1.1)^10 = 77108.6...
-}
-
-TEST(LowPass, ReadsTheTrueValueBeforeTheFrameOutsideThePage) {
+TEST(LowPass, ReadsTheTrueValueOutsideThePageAndRefusesWhatCannotTakeTheGainBack) {
     // Page 5 at x16; the sample before column 0 is outside the page and carries no gain.
-    for (uint16_t bits : {16, 24}) {
-        ToolDoc t = toolDoc(2, bits, 1, 5, 0, 3, {}, 0);
+    struct Row {
+        uint16_t bits;
+        SampleValue before;  // true value
+        TickResult result;
+        SampleValue first;
+    };
+    const SampleValue averaged = 16 * ((3000 + 30 + 60) / 3);
+    for (const Row r : {Row{16, 3000, TickResult::applied, averaged}, Row{24, 3000, TickResult::applied, averaged},
+                        Row{16, 8000000, TickResult::refused, 16 * 30}}) {  // loud, just outside the quiet page
+        ToolDoc t = toolDoc(2, r.bits, 1, 5, 0, 3, {}, 0);
         Document& d = t.d();
         ViewEvents e;
         d.view.editFramePresent = false;
         applyGain(d, 4, 5, e);
         ASSERT_EQ(d.view.gainShift, 4);
         d.view.editFramePresent = true;
-        t.x(-1) = 3000;  // true value
-        t.x(0) = 16 * 30;
-        t.x(1) = 16 * 60;
-        t.x(2) = 16 * 90;
-        t.x(3) = 16 * 120;
+        t.x(-1) = r.before;
+        for (int k = 0; k < 4; ++k) t.x(k) = 16 * 30 * (k + 1);
         ToolRun run;
-        ASSERT_EQ(toolTick(d, Tool::lowPass, run, ToolFlags{}), TickResult::applied);
-        EXPECT_EQ(t.x(0), 16 * ((3000 + 30 + 60) / 3));
-        EXPECT_EQ(t.x(1), 16 * 60);
+        EXPECT_EQ(toolTick(d, Tool::lowPass, run, ToolFlags{}), r.result) << r.bits << " " << r.before;
+        EXPECT_EQ(t.x(0), r.first);
+        EXPECT_EQ(t.x(1), 16 * 60);  // (30 + 60 + 90) / 3: already smooth
         EXPECT_EQ(t.x(2), 16 * 90);
         EXPECT_EQ(d.view.gainShift, 4);
     }
-}
-
-TEST(LowPass, RefusedWhenTheResultCannotTakeTheGainBack) {
-    ToolDoc t = toolDoc(2, 16, 0, 5, 0, 3, {}, 0);
-    Document& d = t.d();
-    ViewEvents e;
-    d.view.editFramePresent = false;
-    applyGain(d, 4, 5, e);
-    d.view.editFramePresent = true;
-    t.x(-1) = 8000000;  // loud, just outside the quiet page
-    for (int k = 0; k < 3; ++k) t.x(k) = 16 * 10;
-    ToolRun run;
-    EXPECT_EQ(toolTick(d, Tool::lowPass, run, ToolFlags{}), TickResult::refused);
-    EXPECT_EQ(t.x(0), 160);
-    EXPECT_EQ(d.view.gainShift, 4);
 }
 
 TEST(LowPass, ReadsStayInsideTheMarginsAtBothEndsOfTheStretch) {
@@ -216,43 +191,40 @@ TEST(Insert, ReferenceAtTheCurrentGain) {
     EXPECT_EQ(t.x(1), 4 * -3 * 256);
 }
 
-TEST(Insert, TooLoudForTheGainAsksToReRunLower) {
+struct InsertRow {
+    const char* name;
+    SampleValue reference;  // 24-bit value in the file page
+    int32_t gain;
+    bool tallScreen;
+    const char* lowerGain;  // the multiple asked for; empty: inserted
+    int32_t lowerShift;
+};
+const InsertRow kInserts[] = {
+    {"FitsExactlyAtX16", 0x7FFFF, 4, false, "", 0},       {"OneOverX16AsksForX8", 0x80000, 4, false, "8", 3},
+    {"TooLoudAtX16AsksForX4", 1048576, 4, false, "4", 2}, {"OneStepShortShownOnATallScreen", 1048576, 3, true, "", 0},
+    {"HalfScaleAsksForX1", 0x400000, 3, false, "1", 0},
+};
+class InsertAtGain : public ::testing::TestWithParam<InsertRow> {};
+TEST_P(InsertAtGain, InsertsOrAsksToReRunLower) {
+    const InsertRow& r = GetParam();
     ToolDoc t = toolDoc(1, 24, 0, 5, 30, 2, {11, 12}, 0);
     Document& d = t.d();
-    const uint32_t at = d.view.editFrameStart - d.pages.workOrigin;
-    writeSample(d.image.filePageBuffer.get(), at, 1048576, 3);
-    d.view.gainShift = 4;
-    InsertResult r = insertReference(d, false);
-    EXPECT_FALSE(r.applied);
-    EXPECT_TRUE(r.askLowerGain);
-    EXPECT_EQ(r.lowerShift, 2);
-    EXPECT_EQ(r.question.text, "現在の音量では描画範囲を超えるので、\n現在の編集を確定して音量4倍で再実行します。");
-    EXPECT_EQ(r.question.caption, "描画範囲");
-    EXPECT_EQ(r.question.buttons, Buttons::yesNo);
-    EXPECT_EQ(t.x(0), 11);
-    // One step short is shown on a tall screen.
-    d.view.gainShift = 3;
-    r = insertReference(d, true);
-    EXPECT_TRUE(r.applied);
-    EXPECT_EQ(t.x(0), 1048576 * 8);
-    d.view.gainShift = 3;
-    writeSample(d.image.filePageBuffer.get(), at, 0x400000, 3);
-    r = insertReference(d, false);
-    EXPECT_EQ(r.lowerShift, 0);
-    EXPECT_NE(r.question.text.find("音量1倍"), std::string::npos);
+    writeSample(d.image.filePageBuffer.get(), d.view.editFrameStart - d.pages.workOrigin, r.reference, 3);
+    d.view.gainShift = r.gain;
+    const InsertResult result = insertReference(d, r.tallScreen);
+    EXPECT_EQ(result.applied, !*r.lowerGain);
+    EXPECT_EQ(result.askLowerGain, bool(*r.lowerGain));
+    if (*r.lowerGain) {
+        EXPECT_EQ(result.lowerShift, r.lowerShift);
+        EXPECT_EQ(result.question.text, std::string("現在の音量では描画範囲を超えるので、\n現在の編集を確定して音量") +
+                                            r.lowerGain + "倍で再実行します。");
+        EXPECT_EQ(result.question.caption, "描画範囲");
+        EXPECT_EQ(result.question.buttons, Buttons::yesNo);
+    }
+    EXPECT_EQ(t.x(0), *r.lowerGain ? 11 : r.reference * (1 << r.gain));
 }
-
-TEST(Insert, HexadecimalGainInTheQuestion) {
-    ToolDoc t = toolDoc(1, 24, 0, 5, 30, 1, {0}, 0);
-    Document& d = t.d();
-    writeSample(d.image.filePageBuffer.get(), d.view.editFrameStart - d.pages.workOrigin, 0x7FFFF, 3);
-    d.view.gainShift = 4;
-    EXPECT_TRUE(insertReference(d, false).applied);  // x16 fits exactly
-    d.view.gainShift = 4;
-    writeSample(d.image.filePageBuffer.get(), d.view.editFrameStart - d.pages.workOrigin, 0x80000, 3);
-    const InsertResult r = insertReference(d, false);
-    EXPECT_NE(r.question.text.find("音量8倍"), std::string::npos);
-}
+INSTANTIATE_TEST_SUITE_P(Tools, InsertAtGain, ::testing::ValuesIn(kInserts),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(ZeroCross, MovesBothEndsToTheNearerSideOfACrossing) {
     // Frames:      0     1     2    3    4    5     6     7   | B
