@@ -27,29 +27,11 @@ grid_with() {  # enabled commands
   echo "${out# }"
 }
 
-expect_grid() {  # what, enabled commands
-  local want got i
-  want=$(grid_with "$2")
-  for i in $(seq 30); do
-    got=$(state_grid)
-    [ "$got" = "$want" ] && break
-    sleep 0.1
-  done
-  expect_eq "states: $1" "$got" "$want"
-}
+expect_grid() { wait_for "states: $1" "$(grid_with "$2")" 30 state_grid; }  # what, enabled commands
 
 tbbitmap() { drive tbbitmap EditWndClass "$1" "$2"; }
 
-wait_bitmap() {  # toolbar, command, want
-  local got="" i
-  for i in $(seq 30); do
-    got=$(tbbitmap "$1" "$2")
-    [ "$got" = "$3" ] && { note "ok: image of $2 = $3"; return 0; }
-    sleep 0.1
-  done
-  printf 'FAIL: image of %s\n  got:  %q\n  want: %q\n' "$2" "$got" "$3" >&2
-  exit 1
-}
+wait_bitmap() { wait_for "image of $2" "$3" 30 tbbitmap "$1" "$2"; }  # toolbar, command, want
 
 # A point inside the empty band 7: on the bar, but no button and no page.
 off_the_buttons() {

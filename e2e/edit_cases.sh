@@ -55,36 +55,13 @@ quiet_sine() {  # path, seconds: a stereo sine quiet enough for the full gain x1
   make_wave "$1" $((44100 * $2)) 2 16 '1500 * __import__("math").sin(n / 7.0)' '-900 * __import__("math").sin(n / 11.0)'
 }
 
-wait_label() {  # control id, want
-  local got="" i
-  for i in $(seq 100); do
-    got=$(drive ctext EditWndClass "$1" 1000) || true
-    [ "$got" = "$2" ] && { note "ok: label $1 = $2"; return 0; }
-    sleep 0.1
-  done
-  printf 'FAIL: label %s\n  got:  %q\n  want: %q\n' "$1" "$got" "$2" >&2
-  exit 1
-}
-
-# The colour "r,g,b" at a point of a screenshot.
-image_pixel() {  # png, x, y
-  convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- | sed -n '2s/^[^(]*(\([0-9]*\),\([0-9]*\),\([0-9]*\)).*/\1,\2,\3/p'
-}
+wait_label() { wait_for "label $1" "$2" 100 drive ctext EditWndClass "$1" 1000; }  # control id, want
 
 wait_edit_status() { wait_text EditWndClass "$EDIT" 112 "$1"; }
 
 tbstate() { drive tbstate EditWndClass "$1" "$2"; }  # toolbar, command: 4 enabled, 0 disabled
 
-wait_tbstate() {  # toolbar, command, want
-  local got="" i
-  for i in $(seq 50); do
-    got=$(tbstate "$1" "$2")
-    [ "$got" = "$3" ] && { note "ok: state of $2 = $3"; return 0; }
-    sleep 0.1
-  done
-  printf 'FAIL: state of %s\n  got:  %q\n  want: %q\n' "$2" "$got" "$3" >&2
-  exit 1
-}
+wait_tbstate() { wait_for "state of $2" "$3" 50 tbstate "$1" "$2"; }  # toolbar, command, want
 
 # Starts on the file and opens page 1 of the edit window.
 open_edit() {  # path

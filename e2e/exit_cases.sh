@@ -7,7 +7,6 @@
 # changing the edit file on disk after it was loaded: the change check then
 # finds that byte, and the image the save must write is the file as loaded.
 
-DIALOG='Ｖｅｌｋｏｒ'
 NO_HINT='「いいえ」を選択すると保存しないで終了します。'
 
 own_program() {
@@ -334,12 +333,9 @@ case_resume_restores_width() {
   "$VELKOR_WAVEGEN" "$CASE_DIR/take1.wav" --seconds 4 --bits 16 --channels 2
   start_on "$CASE_DIR/take1.wav"
   wait_main
-  local fresh; fresh=$(drive size MainWndClass '雑音編集*' | cut -d' ' -f1)
+  local fresh; fresh=$(main_width)
   drive command MainWndClass 6017 >/dev/null  # 960 columns
-  for _ in $(seq 50); do
-    [ "$(drive size MainWndClass '雑音編集*' | cut -d' ' -f1)" = $((fresh + 320)) ] && break
-    sleep 0.1
-  done
+  wait_for "main window width" $((fresh + 320)) 50 main_width
   change_on_disk "$CASE_DIR/take1.wav" 44
   close_and_expect_exit_dialog "$CASE_DIR/take1.wav"
   drive press "$(winpath "$CASE_DIR/take1.wav")" 1 >/dev/null

@@ -75,16 +75,35 @@ expect_eq() {  # what, got, want
 
 shot() { import -window root "$SHOTS/$1.png" 2>/dev/null || true; }
 
-# Waits until child ID of a window reads `want` (the program sets it a moment later).
-wait_text() {  # class, title, id, want, timeout in seconds
-  local got="" i
-  for i in $(seq $(( ${5:-20} * 10 ))); do
-    got=$(drive text "$1" "$2" "$3" 1000) || true
-    [ "$got" = "$4" ] && { note "ok: text $3 = $4"; return 0; }
+# Waits until a command prints `want`: the program updates what it shows a moment later.
+wait_for() {  # what, want, tries 0.1 s apart, command...
+  local what=$1 want=$2 tries=$3 got="" i
+  shift 3
+  for i in $(seq "$tries"); do
+    got=$("$@") || true
+    [ "$got" = "$want" ] && { note "ok: $what = $want"; return 0; }
     sleep 0.1
   done
-  printf 'FAIL: text of %s\n  got:  %q\n  want: %q\n' "$3" "$got" "$4" >&2
+  printf 'FAIL: %s\n  got:  %q\n  want: %q\n' "$what" "$got" "$want" >&2
   exit 1
+}
+
+wait_text() { wait_for "text $3" "$4" $((${5:-20} * 10)) drive text "$1" "$2" "$3" 1000; }  # class, title, id, want, s
+
+# The file selection dialog's title.
+DIALOG='Ｖｅｌｋｏｒ'
+
+# Presses OK in the file selection dialog once it shows `name` as the edit file.
+confirm_file() {  # name
+  wait_text '#32770' "$DIALOG" 312 "$1"
+  drive press "$DIALOG" 1 >/dev/null
+}
+
+main_width() { drive size MainWndClass '雑音編集*' | cut -d' ' -f1; }
+
+# The colour "r,g,b" at a point of a screenshot.
+image_pixel() {  # png, x, y
+  convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- | sed -n '2s/^[^(]*(\([0-9]*\),\([0-9]*\),\([0-9]*\)).*/\1,\2,\3/p'
 }
 
 # Closes the main window from the overview and answers the exit dialog

@@ -2,12 +2,6 @@
 # file, and cancelling a long load. A file named on the command line is set
 # in the file selection dialog; the user confirms it with OK.
 
-# Presses OK in the file selection dialog once it shows `name` as the edit file.
-confirm_file() {  # name
-  wait_text '#32770' 'Ｖｅｌｋｏｒ' 312 "$1"
-  drive press 'Ｖｅｌｋｏｒ' 1 >/dev/null
-}
-
 # A stereo 16-bit file whose header claims `claimed` data bytes; the file
 # is sparse, so a long recording costs no disk.
 sparse_wave() {  # path, claimed data bytes, real data bytes

@@ -2,23 +2,11 @@
 # rules, information boxes, help, cancel), the single instance, and the main
 # window with its overview, keys, menus and the move to the edit window.
 
-DIALOG='Ｖｅｌｋｏｒ'
-
-confirm_file() {  # name shown in the dialog
-  wait_text '#32770' "$DIALOG" 312 "$1"
-  drive press "$DIALOG" 1 >/dev/null
-}
-
 # Clicks at a point of a window's client area with real input.
 click_client() {  # class, title, x, y
   local origin; origin=$(drive client "$1" "$2")
   set -- $origin "$3" "$4"
   xdotool mousemove $(($1 + $3)) $(($2 + $4)) click 1
-}
-
-# The colour "r,g,b" at a point of a screenshot.
-image_pixel() {  # png, x, y
-  convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- | sed -n '2s/^[^(]*(\([0-9]*\),\([0-9]*\),\([0-9]*\)).*/\1,\2,\3/p'
 }
 
 # The colour at a point of a window's client area on a fresh screenshot.
@@ -260,14 +248,7 @@ case_overview_width_change() {
   expect_exit 0 30
 }
 
-poll_size() {  # window width
-  local i
-  for i in $(seq 100); do
-    [ "$(drive size MainWndClass '雑音編集*' | cut -d' ' -f1)" = "$1" ] && return 0
-    sleep 0.1
-  done
-  fail "main window not $1 wide"
-}
+poll_size() { wait_for "main window width" "$1" 100 main_width; }
 
 case_overview_how_to_operate() {
   "$VELKOR_WAVEGEN" "$CASE_DIR/take1.wav" --seconds 3 --bits 16 --channels 2
