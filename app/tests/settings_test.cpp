@@ -211,14 +211,14 @@ TEST(Resume, UnchangedFilesAskAndYesRestoresTheView) {
     EXPECT_EQ(a.settings.wTime, kSavedTime);
 }
 
-struct Refused {
+struct Offer {
     const char* name;
     void (*arrange)(AfterSave&);
     ResumeResult result;
     size_t asked;
     int pauses;  // 500 ms apart
 };
-const Refused kRefused[] = {
+const Offer kOffers[] = {
     {"NoKeepsTheStartView", [](AfterSave& a) { a.answer = Answer::no; }, ResumeResult::goOn, 1, 0},
     {"CancelStaysInTheDialog", [](AfterSave& a) { a.answer = Answer::cancel; }, ResumeResult::cancel, 1, 0},
     {"EditFileTouched", [](AfterSave& a) { a.fs.touch("take1_N.wav"); }, ResumeResult::goOn, 0, 0},
@@ -231,27 +231,23 @@ const Refused kRefused[] = {
      ResumeResult::goOn, 0, 0},
     {"NoIniFile", [](AfterSave& a) { a.ini.creatable = false, a.ini.present = false; }, ResumeResult::goOn, 0, 0},
     {"EditTimeUnreadableInFourAttempts", [](AfterSave& a) { a.fs.timeFailures = 4; }, ResumeResult::goOn, 0, 3},
+    {"EditFileHeldOpenBrieflyStillMatches", [](AfterSave& a) { a.fs.timeFailures = 3; }, ResumeResult::resumed, 1, 3},
 };
-class NotResumed : public ::testing::TestWithParam<Refused> {};
-TEST_P(NotResumed, KeepsTheStartView) {
+class ResumeOffer : public ::testing::TestWithParam<Offer> {};
+TEST_P(ResumeOffer, OnlyForUntouchedFilesAndTheStartViewKeptOtherwise) {
     AfterSave a;
     GetParam().arrange(a);
     EXPECT_EQ(a.run(), GetParam().result);
     EXPECT_EQ(a.asked.size(), GetParam().asked);
     EXPECT_EQ(a.fs.pauses, GetParam().pauses);
     EXPECT_EQ(a.fs.pausedMilliseconds, 500u * unsigned(GetParam().pauses));
+    if (GetParam().result == ResumeResult::resumed) return;
     EXPECT_EQ(a.settings.screenWidth, 640);
     EXPECT_EQ(a.settings.resumedPage, 0);
     EXPECT_EQ(a.settings.zoomFrameLeft, (std::array<int32_t, kPages>{}));
 }
-INSTANTIATE_TEST_SUITE_P(Settings, NotResumed, ::testing::ValuesIn(kRefused),
+INSTANTIATE_TEST_SUITE_P(Settings, ResumeOffer, ::testing::ValuesIn(kOffers),
                          [](const auto& row) { return std::string(row.param.name); });
-
-TEST(Resume, EditFileHeldOpenBrieflyStillMatches) {
-    AfterSave a;
-    a.fs.timeFailures = 3;
-    EXPECT_EQ(a.run(), ResumeResult::resumed);
-}
 
 struct Edited {
     const char* name;

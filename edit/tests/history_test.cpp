@@ -161,16 +161,8 @@ TEST(ConfirmQuestion, Captions) {
     EXPECT_EQ(confirmNeededQuestion(false).buttons, Buttons::yesNo);
 }
 
-// Page 2 with its zoom frame over the click: the area the descent searches.
-void placeOverClick(Document& d, uint64_t clickFrame, FileSystem& fs) {
-    ViewEvents e;
-    d.view.zoomFrameLeft[1] = int32_t(clickFrame / 8192) - 10;
-    enlarge(d, fs, e);
-    const uint64_t first = uint64_t(d.view.zoomFrameLeft[1]) * 8192;
-    d.view.zoomFrameLeft[2] = int32_t((clickFrame - first) / 512) - 40;
-}
-
-// A recording with one click, descended to it from page 2 (page 5, edit frame open).
+// A recording with one click, descended to it from page 2 with the zoom
+// frame over the click (page 5, edit frame open).
 std::unique_ptr<LoadedDocument> descended(uint16_t channels, ClickMark* clickOut = nullptr) {
     RecordingPlan plan;
     plan.frames = 44100 * 20;
@@ -183,7 +175,9 @@ std::unique_ptr<LoadedDocument> descended(uint16_t channels, ClickMark* clickOut
     ViewEvents e;
     d.view.channel = click.channel;
     enterEditView(d, l->fs, 0, e);
-    placeOverClick(d, click.frame, l->fs);
+    d.view.zoomFrameLeft[1] = int32_t(click.frame / 8192) - 10;
+    enlarge(d, l->fs, e);
+    d.view.zoomFrameLeft[2] = int32_t((click.frame - uint64_t(d.view.zoomFrameLeft[1]) * 8192) / 512) - 40;
     descendToLoudest(d, l->fs, e);
     return l;
 }

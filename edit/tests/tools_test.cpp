@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 
 #include "edit/sample_access.h"
 #include "edit/tests/tool_fixture.h"
@@ -82,14 +81,6 @@ TEST_P(ToolTick, ExactValuesInEveryFormatAndChannel) {
 
 INSTANTIATE_TEST_SUITE_P(Tools, ToolTick, ::testing::ValuesIn(kRows),
                          [](const auto& row) { return std::string(row.param.name); });
-
-TEST(ToolFactors, ExactDoubles) {
-    uint64_t bits = 0;
-    std::memcpy(&bits, &kAmplifyFactor, 8);
-    EXPECT_EQ(bits, 0x3FF199999999999Aull);
-    std::memcpy(&bits, &kAttenuateFactor, 8);
-    EXPECT_EQ(bits, 0x3FED1745D1745D17ull);
-}
 
 TEST(ToolTick, RefusedWithoutAnOpenEditOrWithAnEmptyOrReversedFrame) {
     ToolDoc t = toolDoc(2, 16, 0, 5, 10, 2, {1, 2}, 0);
