@@ -30,6 +30,12 @@ struct State {
 struct Fixture {
     std::unique_ptr<Document> doc = std::make_unique<Document>();
     EditSession session;
+    ViewLook shown;  // what the screen holds
+    LookChanges c;   // what the last show or update sent
+
+    ViewLook look(const LookMoment& m = {}) const { return viewLook(*doc, session, m); }
+    size_t show() { return updateLook(shown, look(), c, true); }
+    size_t update(const LookMoment& m = {}) { return updateLook(shown, look(m), c); }
 };
 
 Fixture make(const State& st) {
@@ -83,6 +89,9 @@ std::set<int> with(std::set<int> a, const std::set<int>& more) {
     a.insert(more.begin(), more.end());
     return a;
 }
+// Shortening with a frame on page 5: the tools, reduce and the frame's play buttons.
+const std::set<int> kShortening = with(kTools, {1021, 1024, 1026, 1028});
+
 std::set<int> without(std::set<int> a, std::initializer_list<int> less) {
     for (int c : less) a.erase(c);
     return a;
@@ -111,19 +120,9 @@ const Row kRows[] = {
     {"LowIndexBandOff", {2, false, Band::off, 15}, kFree, 2, "f1", true},
     {"LowIndex8BandOff", {2, false, Band::off, 8}, kFree, 2, "f8", true},
     // Shortening on page 5: reduce on and confirm off whatever else holds; enlarge once a step exists.
-    {"ShorteningNoStep", {5, true, Band::off, 1, 0, 0, 3, true}, with(kTools, {1021, 1024, 1026, 1028}), 0, "f7", true},
-    {"ShorteningStepped",
-     {5, true, Band::off, 1, 1, 1, 3, true},
-     with(kTools, {1001, 1020, 1021, 1024, 1026, 1028}),
-     0,
-     "f7",
-     true},
-    {"ShorteningSteppedBack",
-     {5, true, Band::off, 1, 0, 2, 2, true},
-     with(kTools, {1002, 1021, 1024, 1026, 1028}),
-     0,
-     "f7",
-     true},
+    {"ShorteningNoStep", {5, true, Band::off, 1, 0, 0, 3, true}, kShortening, 0, "f7", true},
+    {"ShorteningStepped", {5, true, Band::off, 1, 1, 1, 3, true}, with(kShortening, {1001, 1020}), 0, "f7", true},
+    {"ShorteningSteppedBack", {5, true, Band::off, 1, 0, 2, 2, true}, with(kShortening, {1002}), 0, "f7", true},
     {"MonoPage3", {3, false, Band::off, 1, 0, 0, 0, false, true}, kFree, 0, "f7", true},
 };
 
@@ -132,7 +131,7 @@ class LookRow : public ::testing::TestWithParam<Row> {};
 TEST_P(LookRow, ButtonsImagesAndLabels) {
     const Row& row = GetParam();
     Fixture f = make(row.state);
-    const ViewLook look = viewLook(*f.doc, f.session);
+    const ViewLook look = f.look();
     EXPECT_EQ(enabledSet(look), row.enabled);
     for (int c : kAlwaysOn) EXPECT_TRUE(buttonEnabled(look, c)) << c;
     EXPECT_EQ(look.bandImage, row.bandImage);
@@ -163,13 +162,13 @@ TEST(Look, GainLabelForEveryShiftAndBandLabelForEveryIndex) {
     const char* gains[] = {"x1", "x2", "x4", "x8", "x16"};
     for (int g = 0; g <= 4; ++g) {
         f.doc->view.gainShift = g;
-        EXPECT_EQ(labelText(viewLook(*f.doc, f.session), 118), gains[g]);
+        EXPECT_EQ(labelText(f.look(), 118), gains[g]);
     }
     const char* want[] = {"f8", "f7", "f6", "f5", "f4", "f3", "f2", "f1",
                           "f8", "f7", "f6", "f5", "f4", "f3", "f2", "f1"};
     for (int i = 0; i < 16; ++i) {
         f.session.bandIndex = i;
-        const ViewLook look = viewLook(*f.doc, f.session);
+        const ViewLook look = f.look();
         EXPECT_EQ(labelText(look, 119), want[i]) << i;
         EXPECT_EQ(look.bandRadioItem, 7011 + i);
     }
@@ -177,39 +176,40 @@ TEST(Look, GainLabelForEveryShiftAndBandLabelForEveryIndex) {
 
 TEST(Look, ShorteningImageFollowsTheChoice) {
     Fixture f = make({3});
-    EXPECT_EQ(viewLook(*f.doc, f.session).shorteningImage, 1);
+    EXPECT_EQ(f.look().shorteningImage, 1);
     f.doc->shorteningAutoSteps = kShorteningBatchLastStep;
-    EXPECT_EQ(viewLook(*f.doc, f.session).shorteningImage, 5);
+    EXPECT_EQ(f.look().shorteningImage, 5);
 }
 
 TEST(Look, SpectrumTitleOnlyOnPage5WithTheSlideGain) {
     Fixture f = make({5});
-    EXPECT_EQ(spectrumTitle(viewLook(*f.doc, f.session)), "スペクトラム");
+    EXPECT_EQ(spectrumTitle(f.look()), "スペクトラム");
     f.doc->slideGainActive = true;
-    EXPECT_EQ(spectrumTitle(viewLook(*f.doc, f.session)), "スペクトラム ( 赤：画面前後 )");
+    EXPECT_EQ(spectrumTitle(f.look()), "スペクトラム ( 赤：画面前後 )");
     f.doc->view.page = 4;  // the mark alone does not make the title
-    EXPECT_EQ(spectrumTitle(viewLook(*f.doc, f.session)), "スペクトラム");
+    EXPECT_EQ(spectrumTitle(f.look()), "スペクトラム");
 }
 
 TEST(Look, ShorteningButtonCell) {
     Fixture f = make({5, true, Band::off, 1, 0, 0, 2, true});
-    EXPECT_EQ(viewLook(*f.doc, f.session).shorteningButtonCell, 0);  // attenuate only
+    EXPECT_EQ(f.look().shorteningButtonCell, 0);  // attenuate only
     f.doc->history.undoIndex = f.doc->history.redoLimit = 1;
-    EXPECT_EQ(viewLook(*f.doc, f.session).shorteningButtonCell, 1);  // repeat and attenuate
+    EXPECT_EQ(f.look().shorteningButtonCell, 1);  // repeat and attenuate
     LookMoment m;
     m.attenuateRepeating = true;
-    EXPECT_EQ(viewLook(*f.doc, f.session, m).shorteningButtonCell, 3);
+    EXPECT_EQ(f.look(m).shorteningButtonCell, 3);
     f.doc->view.shorteningStartPage = 0;
-    EXPECT_EQ(viewLook(*f.doc, f.session).shorteningButtonCell, 4);
+    EXPECT_EQ(f.look().shorteningButtonCell, 4);
 }
 
 // --- The changes the shell sends.
 
-ViewLook shownFor(const Fixture& f) {
-    ViewLook shown;
-    LookChanges c;
-    updateLook(shown, viewLook(*f.doc, f.session), c, true);
-    return shown;
+// The page, counter, gain and band labels.
+std::string labels(const ViewLook& look) {
+    std::string all;
+    for (int control : {116, 117, 118, 119}) (all += labelText(look, control)) += ' ';
+    all.pop_back();
+    return all;
 }
 
 bool hasChange(const LookChanges& c, LookItem item, int id) {
@@ -220,55 +220,50 @@ bool hasChange(const LookChanges& c, LookItem item, int id) {
 
 TEST(LookChanges, FirstShowSendsEverything) {
     Fixture f = make({2});
-    ViewLook shown;
-    LookChanges c;
     // 32 buttons, 4 images, band colour, tool bands, 4 labels, spectrum title, shortening button.
-    EXPECT_EQ(updateLook(shown, viewLook(*f.doc, f.session), c, true), 32u + 4 + 1 + 1 + 4 + 1 + 1);
+    EXPECT_EQ(f.show(), 32u + 4 + 1 + 1 + 4 + 1 + 1);
 }
 
 TEST(LookChanges, NothingChangedSendsNothing) {
     for (const Row& row : kRows) {
         Fixture f = make(row.state);
-        ViewLook shown = shownFor(f);
-        LookChanges c;
-        EXPECT_EQ(updateLook(shown, viewLook(*f.doc, f.session), c), 0u) << row.name;
+        f.show();
+        EXPECT_EQ(f.update(), 0u) << row.name;
     }
 }
 
 TEST(LookChanges, OneStepChangesTheCounterAndTheStepButtons) {
     Fixture f = make({3, true});
-    ViewLook shown = shownFor(f);
+    f.show();
     f.doc->history.undoIndex = f.doc->history.redoLimit = 1;
-    LookChanges c;
-    ASSERT_EQ(updateLook(shown, viewLook(*f.doc, f.session), c), 2u);
-    EXPECT_EQ(c.list[0].item, LookItem::buttonEnabled);
-    EXPECT_EQ(c.list[0].id, 1001);
-    EXPECT_EQ(c.list[0].value, 1);
-    EXPECT_EQ(c.list[1].item, LookItem::label);
-    EXPECT_EQ(c.list[1].id, 117);
-    EXPECT_EQ(labelText(shown, 117), "1/1");
+    ASSERT_EQ(f.update(), 2u);
+    EXPECT_EQ(f.c.list[0].item, LookItem::buttonEnabled);
+    EXPECT_EQ(f.c.list[0].id, 1001);
+    EXPECT_EQ(f.c.list[0].value, 1);
+    EXPECT_EQ(f.c.list[1].item, LookItem::label);
+    EXPECT_EQ(f.c.list[1].id, 117);
+    EXPECT_EQ(labelText(f.shown, 117), "1/1");
 }
 
 TEST(LookChanges, ConfirmTurnsTheFrameButtonsBack) {
     Fixture f = make({3, true, Band::off, 1, 2, 2});
-    ViewLook shown = shownFor(f);
+    f.show();
     f.doc->view.editFramePresent = false;
     f.doc->history.undoIndex = f.doc->history.redoLimit = 0;
     f.doc->history.restoreArmed = true;
-    LookChanges c;
-    updateLook(shown, viewLook(*f.doc, f.session), c);
+    f.update();
     for (int on : {1020, 1021, 1031, 1035, 1036, 1050, 1051, 1052, 1053}) {
-        EXPECT_TRUE(hasChange(c, LookItem::buttonEnabled, on)) << on;
-        EXPECT_TRUE(buttonEnabled(shown, on)) << on;
+        EXPECT_TRUE(hasChange(f.c, LookItem::buttonEnabled, on)) << on;
+        EXPECT_TRUE(buttonEnabled(f.shown, on)) << on;
     }
-    for (int off : {1001, 1003, 1011, 1012, 1015, 1022}) EXPECT_FALSE(buttonEnabled(shown, off)) << off;
-    EXPECT_TRUE(buttonEnabled(shown, 1024));  // page 3: the frame's play buttons stay
-    EXPECT_EQ(labelText(shown, 117), "0/0");
+    for (int off : {1001, 1003, 1011, 1012, 1015, 1022}) EXPECT_FALSE(buttonEnabled(f.shown, off)) << off;
+    EXPECT_TRUE(buttonEnabled(f.shown, 1024));  // page 3: the frame's play buttons stay
+    EXPECT_EQ(labelText(f.shown, 117), "0/0");
 }
 
 TEST(LookChanges, AutomaticDialogKeepsLabelsAndPageButtons) {
     Fixture f = make({3, false, Band::high, 0});
-    ViewLook shown = shownFor(f);
+    f.show();
     f.session.automaticDialogShown = true;
     // A step of the batch: down to page 5 with an edit, gain and band changed.
     f.doc->view.page = 5;
@@ -277,34 +272,28 @@ TEST(LookChanges, AutomaticDialogKeepsLabelsAndPageButtons) {
     f.doc->view.gainShift = 1;
     f.doc->history.undoIndex = f.doc->history.redoLimit = 1;
     f.session.bandIndex = 3;
-    const ViewLook wanted = viewLook(*f.doc, f.session);
-    LookChanges c;
-    updateLook(shown, wanted, c);
-    EXPECT_EQ(labelText(shown, 116), "3/5");
-    EXPECT_EQ(labelText(shown, 117), "0/0");
-    EXPECT_EQ(labelText(shown, 118), "x16");
-    EXPECT_EQ(labelText(shown, 119), "f8");
-    EXPECT_EQ(shown.bandImage, 3);
-    for (int c1 : {1020, 1021, 1031, 1032, 1035, 1051}) EXPECT_TRUE(buttonEnabled(shown, c1)) << c1;
-    EXPECT_FALSE(buttonEnabled(shown, 1022));
-    EXPECT_TRUE(buttonEnabled(shown, 1010));  // tool enabling is not held
+    f.update();
+    EXPECT_EQ(labels(f.shown), "3/5 0/0 x16 f8");
+    EXPECT_EQ(f.shown.bandImage, 3);
+    for (int c1 : {1020, 1021, 1031, 1032, 1035, 1051}) EXPECT_TRUE(buttonEnabled(f.shown, c1)) << c1;
+    EXPECT_FALSE(buttonEnabled(f.shown, 1022));
+    EXPECT_TRUE(buttonEnabled(f.shown, 1010));  // tool enabling is not held
     // After the batch the dialog writes the gain label itself.
-    ViewLook gainOnly = wanted;
+    ViewLook gainOnly = f.look();
     gainOnly.keep.gain = false;
-    updateLook(shown, gainOnly, c);
-    ASSERT_EQ(c.count, 1u);
-    EXPECT_EQ(labelText(shown, 118), "x2");
+    updateLook(f.shown, gainOnly, f.c);
+    ASSERT_EQ(f.c.count, 1u);
+    EXPECT_EQ(labelText(f.shown, 118), "x2");
     // Closed: everything catches up.
     f.session.automaticDialogShown = false;
-    updateLook(shown, viewLook(*f.doc, f.session), c);
-    EXPECT_EQ(labelText(shown, 116), "5/5");
-    EXPECT_EQ(labelText(shown, 119), "f5");
-    EXPECT_FALSE(buttonEnabled(shown, 1031));
+    f.update();
+    EXPECT_EQ(labels(f.shown), "5/5 1/1 x2 f5");
+    EXPECT_FALSE(buttonEnabled(f.shown, 1031));
 }
 
 TEST(LookChanges, RepeatedDescentKeepsCountersBandAndPageButtonsNotGain) {
     Fixture f = make({5, true, Band::off, 1, 1, 1, 3, true});
-    ViewLook shown = shownFor(f);
+    f.show();
     f.doc->view.page = 4;
     f.doc->view.editFramePresent = false;
     f.doc->history.undoIndex = f.doc->history.redoLimit = 0;
@@ -312,40 +301,34 @@ TEST(LookChanges, RepeatedDescentKeepsCountersBandAndPageButtonsNotGain) {
     f.session.bandIndex = 4;
     LookMoment m;
     m.descentRepeating = true;
-    LookChanges c;
-    updateLook(shown, viewLook(*f.doc, f.session, m), c);
-    EXPECT_EQ(labelText(shown, 116), "5/5");
-    EXPECT_EQ(labelText(shown, 117), "1/1");
-    EXPECT_EQ(labelText(shown, 119), "f7");
-    EXPECT_EQ(labelText(shown, 118), "x4");
-    EXPECT_FALSE(buttonEnabled(shown, 1035));  // still as with the frame
-    EXPECT_TRUE(buttonEnabled(shown, 1020));
-    EXPECT_FALSE(buttonEnabled(shown, 1003));  // the edit's tools follow
+    f.update(m);
+    EXPECT_EQ(labels(f.shown), "5/5 1/1 x4 f7");
+    EXPECT_FALSE(buttonEnabled(f.shown, 1035));  // still as with the frame
+    EXPECT_TRUE(buttonEnabled(f.shown, 1020));
+    EXPECT_FALSE(buttonEnabled(f.shown, 1003));  // the edit's tools follow
 }
 
 TEST(LookChanges, HeldStepButtonKeepsItsStateUntilRelease) {
     Fixture f = make({3, true, Band::off, 1, 1, 1});
-    ViewLook shown = shownFor(f);
+    f.show();
     f.session.pressedButtonIndex = 0;  // 1001 under the press
     f.doc->history.undoIndex = 0;      // the tick stepped back to the start
-    LookChanges c;
-    updateLook(shown, viewLook(*f.doc, f.session), c);
-    EXPECT_TRUE(buttonEnabled(shown, 1001));
-    EXPECT_TRUE(buttonEnabled(shown, 1002));
+    f.update();
+    EXPECT_TRUE(buttonEnabled(f.shown, 1001));
+    EXPECT_TRUE(buttonEnabled(f.shown, 1002));
     f.session.pressedButtonIndex = -1;  // released
-    updateLook(shown, viewLook(*f.doc, f.session), c);
-    EXPECT_FALSE(buttonEnabled(shown, 1001));
+    f.update();
+    EXPECT_FALSE(buttonEnabled(f.shown, 1001));
 }
 
 TEST(LookChanges, ShorteningLookChangesImagesAndColour) {
     Fixture f = make({5, true, Band::off, 1, 0, 0, 3, false});
-    ViewLook shown = shownFor(f);
+    f.show();
     f.session.shorteningLook = true;
-    LookChanges c;
-    EXPECT_EQ(updateLook(shown, viewLook(*f.doc, f.session), c), 3u);
-    EXPECT_TRUE(hasChange(c, LookItem::buttonImage, 1020));
-    EXPECT_TRUE(hasChange(c, LookItem::buttonImage, 1021));
-    EXPECT_TRUE(hasChange(c, LookItem::pageBandColour, 0));
+    EXPECT_EQ(f.update(), 3u);
+    EXPECT_TRUE(hasChange(f.c, LookItem::buttonImage, 1020));
+    EXPECT_TRUE(hasChange(f.c, LookItem::buttonImage, 1021));
+    EXPECT_TRUE(hasChange(f.c, LookItem::pageBandColour, 0));
 }
 
 // --- Against the real operations.

@@ -109,16 +109,21 @@ TEST(Reduce, WritesTheWorkingCopyBackOnArrivingAtPageOne) {
     EXPECT_EQ(back.refreshOverviewChannel, 0);
 }
 
-TEST(ChannelSwitch, OnPageOneOnlyTheChannelChanges) {
+// Page 1 keeps no working copy: a stale one must never reach the image.
+TEST(PageOne, ChannelSwitchAndLeavingLeaveTheImageAsLoaded) {
     auto l = loadChord();
     Document& d = **l;
     ViewEvents e = enterPage(*l, 1);
-    // A stale working copy must never reach the image.
-    std::fill(d.pages.workSamples.get(), d.pages.workSamples.get() + kWorkSlots, 0x7F0000);
+    auto stale = [&] { std::fill(d.pages.workSamples.get(), d.pages.workSamples.get() + kWorkSlots, 0x7F0000); };
+    stale();
     switchChannel(d, e);
     EXPECT_EQ(d.view.channel, 1);
     removeGain(d, 1, e);
     EXPECT_EQ(l->imageBytes(), l->original);
+    stale();
+    leaveEditView(d, e);
+    EXPECT_EQ(l->imageBytes(), l->original);
+    EXPECT_EQ(d.view.gainShift, 0);
 }
 
 TEST(ChannelSwitch, OnOverviewTogglesStereoOnly) {
@@ -148,16 +153,6 @@ TEST(ChannelSwitch, OnPageTwoWritesBackAndKeepsTheStretch) {
     EXPECT_EQ(readSample(d.image.bytes(), q, 2), -77 * 256);
     EXPECT_EQ(s.refreshOverviewChannel, 0);
     EXPECT_TRUE(s.titlesChanged);
-}
-
-TEST(LeaveEditView, WritesBackOnlyFromPageTwoDown) {
-    auto l = loadChord();
-    Document& d = **l;
-    ViewEvents e = enterPage(*l, 1);
-    std::fill(d.pages.workSamples.get(), d.pages.workSamples.get() + kWorkSlots, 0x7F0000);
-    leaveEditView(d, e);
-    EXPECT_EQ(l->imageBytes(), l->original);
-    EXPECT_EQ(d.view.gainShift, 0);
 }
 
 // The descent centres every deeper zoom frame on the sharpest jump and marks
