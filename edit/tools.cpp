@@ -76,12 +76,16 @@ TickResult ramp(const Frame& f, bool fromLeft, int64_t sign) {
     return TickResult::applied;
 }
 
-// Every sample's distance from the line scaled by h.
+// Every sample's distance from the line scaled by h, truncated toward zero.
+// The range test is made on the double before converting: its whole part is
+// in range exactly when it lies strictly between the ends widened by one.
 bool scaleAboutLine(const Frame& f, const Line& line, double h) {
-    for (int64_t k = 0; k < f.n; ++k) {
-        const double l = double(line.at(k));
-        const double y = std::trunc((double(int64_t(f.x(k)) - line.at(k))) * h + l);
-        if (!inRange(int64_t(std::max(std::min(y, 1e15), -1e15)))) return false;  // tested before converting
+    constexpr double kBelow = double(kSampleMin) - 1.0, kAbove = double(kSampleMax) + 1.0;
+    const int64_t slope = line.down ? -line.slope : line.slope;
+    int64_t l = line.a;
+    for (int64_t k = 0; k < f.n; ++k, l += slope) {
+        const double y = double(int64_t(f.x(k)) - l) * h + double(l);
+        if (!(y > kBelow && y < kAbove)) return false;
         f.out(k) = SampleValue(y);
     }
     f.accept();
@@ -136,8 +140,10 @@ TickResult lowPass(Document& doc, const Frame& f) {
 // Only page 2 keeps columns; an edit on a deeper page changes page-2 columns
 // other than its own, so the kept page 2 is stale as a whole.
 void markFrameChanged(Document& doc) {
-    if (doc.view.page == 2) doc.damage.add(doc.view.editFrameLeft - 1, doc.view.editFrameRight + 1);
-    else ++doc.workGeneration;
+    if (doc.view.page == 2)
+        doc.damage.add(doc.view.editFrameLeft - 1, doc.view.editFrameRight + 1);
+    else
+        ++doc.workGeneration;
 }
 
 }  // namespace
@@ -147,33 +153,34 @@ TickResult toolTick(Document& doc, Tool tool, ToolRun& run, const ToolFlags& fla
     if (!frameOf(doc, f)) return TickResult::refused;
     TickResult result = TickResult::refused;
     switch (tool) {
-    case Tool::shiftUp: result = shift(f, 65536); break;
-    case Tool::shiftDown: result = shift(f, -65536); break;
-    case Tool::rampLeftDown: result = ramp(f, true, -1); break;
-    case Tool::rampLeftUp: result = ramp(f, true, 1); break;
-    case Tool::rampRightUp: result = ramp(f, false, 1); break;
-    case Tool::rampRightDown: result = ramp(f, false, -1); break;
-    case Tool::amplify: {
-        const Line line = lineOf(f.x(0), f.b(), f.n);
-        result = scaleAboutLine(f, line, std::pow(kAmplifyFactor, count)) ? TickResult::applied : TickResult::refused;
-        break;
-    }
-    case Tool::attenuate: {
-        const Line line = lineOf(f.x(0), f.b(), f.n);
-        const double h = std::pow(kAttenuateFactor, count);
-        if (!flags.automaticDialogShown && flatAboutLine(f, line)) {
-            const bool shortening = doc.view.shorteningStartPage != 0;
-            if (!(shortening && run.counted == 0 && !flags.enlargeEnabled)) return TickResult::refused;
-            scaleAboutLine(f, line, h);
-            run.counted = 1;  // the run counts once, though the cursor says no
-            markFrameChanged(doc);
-            return TickResult::forced;
+        case Tool::shiftUp: result = shift(f, 65536); break;
+        case Tool::shiftDown: result = shift(f, -65536); break;
+        case Tool::rampLeftDown: result = ramp(f, true, -1); break;
+        case Tool::rampLeftUp: result = ramp(f, true, 1); break;
+        case Tool::rampRightUp: result = ramp(f, false, 1); break;
+        case Tool::rampRightDown: result = ramp(f, false, -1); break;
+        case Tool::amplify: {
+            const Line line = lineOf(f.x(0), f.b(), f.n);
+            result =
+                scaleAboutLine(f, line, std::pow(kAmplifyFactor, count)) ? TickResult::applied : TickResult::refused;
+            break;
         }
-        scaleAboutLine(f, line, h);
-        result = TickResult::applied;
-        break;
-    }
-    case Tool::lowPass: result = lowPass(doc, f); break;
+        case Tool::attenuate: {
+            const Line line = lineOf(f.x(0), f.b(), f.n);
+            const double h = std::pow(kAttenuateFactor, count);
+            if (!flags.automaticDialogShown && flatAboutLine(f, line)) {
+                const bool shortening = doc.view.shorteningStartPage != 0;
+                if (!(shortening && run.counted == 0 && !flags.enlargeEnabled)) return TickResult::refused;
+                scaleAboutLine(f, line, h);
+                run.counted = 1;  // the run counts once, though the cursor says no
+                markFrameChanged(doc);
+                return TickResult::forced;
+            }
+            scaleAboutLine(f, line, h);
+            result = TickResult::applied;
+            break;
+        }
+        case Tool::lowPass: result = lowPass(doc, f); break;
     }
     if (result == TickResult::applied) ++run.counted;
     if (result != TickResult::refused) markFrameChanged(doc);
@@ -209,8 +216,8 @@ InsertResult insertReference(Document& doc, bool tallScreen) {
         if (s != e && !(s == e - 1 && tallScreen)) {
             r.askLowerGain = true;
             r.lowerShift = s;
-            r.question = makeMessage(formatText(kInsertLowerGainQuestion, 1u << s), kCaptionDrawingRange,
-                                     Buttons::yesNo);
+            r.question =
+                makeMessage(formatText(kInsertLowerGainQuestion, 1u << s), kCaptionDrawingRange, Buttons::yesNo);
             return r;
         }
     }
