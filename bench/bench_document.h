@@ -6,6 +6,9 @@
 #include "app/document.h"
 #include "audio_file/demo_recording.h"
 #include "audio_file/wave_reader.h"
+#include "edit/history.h"
+#include "view/frames.h"
+#include "view/pages.h"
 
 // False when the file cannot be written or loaded. The file stays at `path`.
 inline bool loadBenchDocument(const std::string& path, const RecordingPlan& plan, Document& d) {
@@ -22,4 +25,14 @@ inline bool loadBenchDocument(const std::string& path, const RecordingPlan& plan
     d.view.screenWidth = 1280;
     buildScales(d.view, d.edit);
     return true;
+}
+
+// From page 1 to page 2 with an edit open over its whole width: the largest
+// frame a tool tick works on.
+inline void openWidestFrame(Document& d, ViewEvents& events) {
+    enlarge(d, platformFileSystem(), events);
+    d.view.editFrameLeft = 0;
+    d.view.editFrameRight = 1279;
+    setEditFrameBytes(d);
+    openEdit(d, events);
 }

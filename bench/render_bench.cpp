@@ -16,6 +16,7 @@
 #include "audio_file/demo_recording.h"
 #include "audio_file/wave_reader.h"
 #include "bench/alloc_counter.h"
+#include "bench/bench_document.h"
 #include "bench/bench_util.h"
 #include "edit/history.h"
 #include "edit/tools.h"
@@ -43,18 +44,8 @@ int main(int argc, char** argv) {
     plan.bits = 24;
     plan.channels = 2;
     plan.frames = 44100ull * 250;  // page 1 full at 1280 columns
-    {
-        auto out = fs.create(path);
-        if (!out || !writeRecording(*out, plan)) return 1;
-    }
     Document d;
-    d.editPath = path;
-    SilentProgress progress;
-    if (!validateWave(fs, path, FileRole::edit, d.edit).ok() ||
-        !loadFileImage(fs, path, d.edit, 1ull << 40, d.image, progress).ok() || !d.pages.allocate())
-        return 1;
-    d.view.screenWidth = 1280;
-    buildScales(d.view, d.edit);
+    if (!loadBenchDocument(path, plan, d)) return 1;
     ViewEvents events;
     enterEditView(d, fs, 0, events);
 
@@ -85,11 +76,7 @@ int main(int argc, char** argv) {
     const long paintAllocations = gAllocations - before;
 
     // Page 2, an edit over all but the last column.
-    enlarge(d, fs, events);
-    d.view.editFrameLeft = 0;
-    d.view.editFrameRight = 1279;
-    setEditFrameBytes(d);
-    openEdit(d, events);
+    openWidestFrame(d, events);
     renderPage(d, cache, pixels, flags);
     EditSession s;
     ViewLook shown;

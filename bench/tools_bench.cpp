@@ -28,11 +28,7 @@ int main(int argc, char** argv) {
     if (!loadBenchDocument(path, plan, d)) return 1;
     ViewEvents events;
     enterEditView(d, fs, 0, events);
-    enlarge(d, fs, events);
-    d.view.editFrameLeft = 0;
-    d.view.editFrameRight = 1279;
-    setEditFrameBytes(d);
-    openEdit(d, events);
+    openWidestFrame(d, events);
     const uint32_t frames = (d.view.editFrameEnd - d.view.editFrameStart) / d.edit.frameBytes;
 
     struct Pair {

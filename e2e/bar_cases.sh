@@ -65,9 +65,7 @@ FREE="1020 1021 1024 1026 1028 1035 1036 1051 1052 1053"
 TOOLS="1003 1004 1005 1006 1007 1008 1009 1010 1011 1012 1015"
 
 case_bar_labels_follow_the_view() {
-  own_program
-  quiet_sine "$CASE_DIR/take1.wav" 4
-  open_edit "$CASE_DIR/take1.wav"
+  edit_sine
   wait_label 118 "x16"
   wait_label 119 "f7"
   wait_label 117 "0/0"
@@ -99,9 +97,7 @@ case_bar_labels_follow_the_view() {
 }
 
 case_bar_button_states_grid() {
-  own_program
-  quiet_sine "$CASE_DIR/take1.wav" 4
-  open_edit "$CASE_DIR/take1.wav"
+  edit_sine
   expect_grid "page 1" "$FREE"
   to_page 2
   expect_grid "page 2" "$FREE 1031"
@@ -125,9 +121,7 @@ shortening_arrow() {
 # The band menu's choice shows on "編集帯域" and "f%d"; the arrow of
 # "短縮操作" switches its image; back on page 1 the mode is manual again.
 case_bar_mode_images() {
-  own_program
-  quiet_sine "$CASE_DIR/take1.wav" 4
-  open_edit "$CASE_DIR/take1.wav"
+  edit_sine
   expect_eq "enlarge image" "$(tbbitmap 101 1020)" 0
   expect_eq "reduce image" "$(tbbitmap 101 1021)" 1
   expect_eq "band image" "$(tbbitmap 103 1031)" 0
@@ -162,9 +156,7 @@ case_bar_mode_images() {
 }
 
 case_bar_status_help_on_hover() {
-  own_program
-  quiet_sine "$CASE_DIR/take1.wav" 4
-  open_edit "$CASE_DIR/take1.wav"
+  edit_sine
   to_page 2
   hover_button 108 1001
   expect_help "1001" "ボタンはオートリピートします。"
@@ -219,9 +211,7 @@ menu_down() {  # want: the next item's help
 }
 
 case_bar_menu_help_by_keyboard() {
-  own_program
-  quiet_sine "$CASE_DIR/take1.wav" 4
-  open_edit "$CASE_DIR/take1.wav"
+  edit_sine
   to_page 5
   off_the_buttons
   xdotool key alt+c
@@ -258,9 +248,7 @@ pager_arrow() {
 }
 
 case_bar_pager_switches_play_pairs() {
-  own_program
-  quiet_sine "$CASE_DIR/take1.wav" 4
-  open_edit "$CASE_DIR/take1.wav"
+  edit_sine
   expect_eq "all shown" "$(hidden_play)" "1023:0 1024:0 1025:0 1026:0 1027:0 1028:0"
   pager_arrow
   expect_eq "both channels at 50 %" "$(hidden_play)" "1023:1 1024:1 1025:0 1026:0 1027:0 1028:0"
@@ -314,9 +302,7 @@ check_layout() {  # width
 }
 
 case_bar_rows_and_widths() {
-  own_program
-  quiet_sine "$CASE_DIR/take1.wav" 4
-  open_edit "$CASE_DIR/take1.wav"
+  edit_sine
   check_layout 640
   for size in "6017 960" "6018 1280"; do
     set -- $size

@@ -63,6 +63,14 @@ tbstate() { drive tbstate EditWndClass "$1" "$2"; }  # toolbar, command: 4 enabl
 
 wait_tbstate() { wait_for "state of $2" "$3" 50 tbstate "$1" "$2"; }  # toolbar, command, want
 
+# A case of its own on a quiet stereo sine (kept as loaded.wav), page 1 open.
+edit_sine() {  # [seconds, 4 unless given]
+  own_program
+  quiet_sine "$CASE_DIR/take1.wav" "${1:-4}"
+  cp "$CASE_DIR/take1.wav" "$CASE_DIR/loaded.wav"
+  open_edit "$CASE_DIR/take1.wav"
+}
+
 # Starts on the file and opens page 1 of the edit window.
 open_edit() {  # path
   start_on "$1"
@@ -154,9 +162,7 @@ expect_uniform_diff() {  # diff file, first frame, frames, channel; prints the a
 }
 
 case_edit_titles_per_channel_and_mono() {
-  own_program
-  quiet_sine "$CASE_DIR/take1.wav" 4
-  open_edit "$CASE_DIR/take1.wav"
+  edit_sine
   expect_eq "left title" "$(drive title EditWndClass)" "編集(F1)：左CH    PCM 2CH 16BIT 44100SAMPLE"
   drive gone MainWndClass '雑音編集*' >/dev/null || fail "main window still shown"
   xdotool key F1
@@ -176,9 +182,7 @@ case_edit_titles_per_channel_and_mono() {
 }
 
 case_edit_status_at_known_columns() {
-  own_program
-  quiet_sine "$CASE_DIR/take1.wav" 20
-  open_edit "$CASE_DIR/take1.wav"
+  edit_sine 20
   point 100 150  # page 1: 8192 frames a column, 819,200 frames
   wait_edit_status "00分18秒575$HINT1"
   to_page 2
@@ -197,9 +201,7 @@ case_edit_status_at_known_columns() {
 # A real drag on page 5 marks frames 300-309: the outline inverts their
 # columns' edges, the tools come on, the page buttons go off.
 case_edit_drag_on_page_five() {
-  own_program
-  quiet_sine "$CASE_DIR/take1.wav" 4
-  open_edit "$CASE_DIR/take1.wav"
+  edit_sine
   to_page 5
   expect_eq "no frame: tools off" "$(tbstate 108 1003)" 0
   expect_eq "no frame: confirm off" "$(tbstate 106 1022)" 0
@@ -228,10 +230,7 @@ case_edit_drag_on_page_five() {
 # the saved file differs in that frame and channel alone, by k equal steps
 # (16 at the gain x16 of a quiet page), and the counter shows one step.
 case_edit_hold_raise_saves_k_steps() {
-  own_program
-  quiet_sine "$CASE_DIR/take1.wav" 4
-  cp "$CASE_DIR/take1.wav" "$CASE_DIR/loaded.wav"
-  open_edit "$CASE_DIR/take1.wav"
+  edit_sine
   to_page 5
   wait_label 118 "x16"
   drag 300 310 150
@@ -250,10 +249,7 @@ case_edit_hold_raise_saves_k_steps() {
 
 # One "やり直し" after the hold takes back every tick: nothing is saved.
 case_edit_hold_then_step_back_undoes_all() {
-  own_program
-  quiet_sine "$CASE_DIR/take1.wav" 4
-  cp "$CASE_DIR/take1.wav" "$CASE_DIR/loaded.wav"
-  open_edit "$CASE_DIR/take1.wav"
+  edit_sine
   to_page 5
   drag 300 310 150
   wait_tbstate 108 1003 4
@@ -278,9 +274,7 @@ case_edit_hold_then_step_back_undoes_all() {
 # Two quick clicks on "減衰": the second arrives as a double click and is a
 # press all the same, so each click applies its tick and records a step.
 case_edit_double_click_applies_two_ticks() {
-  own_program
-  quiet_sine "$CASE_DIR/take1.wav" 4
-  open_edit "$CASE_DIR/take1.wav"
+  edit_sine
   to_page 5
   drag 300 340 150
   wait_tbstate 108 1010 4
@@ -295,10 +289,7 @@ case_edit_double_click_applies_two_ticks() {
 # The release never reaches the toolbar (its capture is taken away): the
 # next tick finds the button up and ends the run as the release would.
 case_edit_lost_release_ends_the_run() {
-  own_program
-  quiet_sine "$CASE_DIR/take1.wav" 4
-  cp "$CASE_DIR/take1.wav" "$CASE_DIR/loaded.wav"
-  open_edit "$CASE_DIR/take1.wav"
+  edit_sine
   to_page 5
   drag 300 310 150
   wait_tbstate 108 1003 4
@@ -319,10 +310,7 @@ case_edit_lost_release_ends_the_run() {
 }
 
 case_edit_silence_writes_zeros() {
-  own_program
-  quiet_sine "$CASE_DIR/take1.wav" 4
-  cp "$CASE_DIR/take1.wav" "$CASE_DIR/loaded.wav"
-  open_edit "$CASE_DIR/take1.wav"
+  edit_sine
   to_page 5
   drag 300 310 150
   wait_tbstate 108 1003 4
@@ -343,10 +331,7 @@ PY
 
 # F1 on page 1 changes nothing in the file: no save question, nothing written.
 case_edit_f1_on_page_one_writes_nothing() {
-  own_program
-  quiet_sine "$CASE_DIR/take1.wav" 4
-  cp "$CASE_DIR/take1.wav" "$CASE_DIR/loaded.wav"
-  open_edit "$CASE_DIR/take1.wav"
+  edit_sine
   wait_label 118 "x16"
   xdotool key F1
   drive wait EditWndClass "編集(F1)：右CH*" >/dev/null || fail "channel not switched"
@@ -380,10 +365,7 @@ case_edit_f1_in_main_window_writes_nothing() {
 # After a confirm "復元" is armed; the channel switch ends it: the button is
 # off, and a 1050 sent anyway asks nothing and changes no byte.
 case_edit_f1_after_confirm_disarms_restore() {
-  own_program
-  quiet_sine "$CASE_DIR/take1.wav" 4
-  cp "$CASE_DIR/take1.wav" "$CASE_DIR/loaded.wav"
-  open_edit "$CASE_DIR/take1.wav"
+  edit_sine
   to_page 5
   drag 300 310 150
   wait_tbstate 108 1003 4
@@ -479,9 +461,7 @@ case_edit_pages_to_look_at() {
 
 # A view saved on page 3 comes back on page 3 at the next start.
 case_edit_resumed_page() {
-  own_program
-  quiet_sine "$CASE_DIR/take1.wav" 4
-  open_edit "$CASE_DIR/take1.wav"
+  edit_sine
   to_page 3
   change_on_disk "$CASE_DIR/take1.wav" 44  # something to save, so the view is kept
   close_and_save "$CASE_DIR/take1.wav" 0
@@ -500,9 +480,7 @@ case_edit_resumed_page() {
 # then the re-run at the lower gain. The reference is the file as on disk,
 # changed here after loading, so once inserted the image equals the disk.
 case_edit_insert_asks_for_a_lower_gain() {
-  own_program
-  quiet_sine "$CASE_DIR/take1.wav" 4
-  open_edit "$CASE_DIR/take1.wav"
+  edit_sine
   python3 - "$CASE_DIR/take1.wav" <<'PY'
 import struct, sys
 with open(sys.argv[1], 'r+b') as f:

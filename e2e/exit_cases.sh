@@ -23,7 +23,6 @@ start_on() {  # path
   drive press "$DIALOG" 1 >/dev/null
 }
 
-wait_main() { drive wait MainWndClass '雑音編集*' >/dev/null || fail "no main window"; }
 
 # A value of Velkor.ini, as the profile functions wrote it.
 ini_value() {  # section, key

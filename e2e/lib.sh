@@ -99,6 +99,15 @@ confirm_file() {  # name
   drive press "$DIALOG" 1 >/dev/null
 }
 
+wait_main() { drive wait MainWndClass '雑音編集*' >/dev/null || fail "no main window"; }
+
+# Starts Velkor on a file, confirms it in the file selection dialog and waits for the main window.
+open_main() {  # path
+  start_velkor "$(winpath "$1")"
+  confirm_file "$(basename "$1")"
+  wait_main
+}
+
 main_width() { drive size MainWndClass '雑音編集*' | cut -d' ' -f1; }
 
 # The colour "r,g,b" at a point of a screenshot.

@@ -188,9 +188,7 @@ case_startup_dialog_help() {
 
 case_overview_click_and_keys() {
   long_recording "$CASE_DIR/long.wav"
-  start_velkor "$(winpath "$CASE_DIR/long.wav")"
-  confirm_file long.wav
-  drive wait MainWndClass '雑音編集*' >/dev/null
+  open_main "$CASE_DIR/long.wav"
   expect_eq "left channel marked at first" "$(client_pixel MainWndClass '雑音編集*' 0 99)" "255,0,255"
   click_client MainWndClass '雑音編集*' 300 200
   # 21.6 M frames over 640 columns: 33,750 frames of 2 bytes per column.
@@ -227,9 +225,7 @@ case_overview_click_and_keys() {
 
 case_overview_width_change() {
   long_recording "$CASE_DIR/long.wav"
-  start_velkor "$(winpath "$CASE_DIR/long.wav")"
-  confirm_file long.wav
-  drive wait MainWndClass '雑音編集*' >/dev/null
+  open_main "$CASE_DIR/long.wav"
   drive command MainWndClass 6017 >/dev/null
   poll_size 968
   drive gone '#32770' '描画準備中' >/dev/null
@@ -252,9 +248,7 @@ poll_size() { wait_for "main window width" "$1" 100 main_width; }
 
 case_overview_how_to_operate() {
   "$VELKOR_WAVEGEN" "$CASE_DIR/take1.wav" --seconds 3 --bits 16 --channels 2
-  start_velkor "$(winpath "$CASE_DIR/take1.wav")"
-  confirm_file take1.wav
-  drive wait MainWndClass '雑音編集*' >/dev/null
+  open_main "$CASE_DIR/take1.wav"
   xdotool key alt+h Return
   expect_eq "hint" "$(drive msgbox)" \
     "$(printf 'caption\t雑音編集の開始\ntext\tクリック又は方向キーで編集対象域を設定して下さい、赤色部分です。')"
@@ -284,9 +278,7 @@ play_item_has_white_text() {
 
 case_overview_mono_grays_play_item() {
   "$VELKOR_WAVEGEN" "$CASE_DIR/mono.wav" --seconds 3 --bits 16 --channels 1
-  start_velkor "$(winpath "$CASE_DIR/mono.wav")"
-  confirm_file mono.wav
-  drive wait MainWndClass '雑音編集*' >/dev/null
+  open_main "$CASE_DIR/mono.wav"
   expect_eq "モノラル grayed" "$(play_item_has_white_text)" no
   cp "$CASE_DIR/menu.png" "$SHOTS/overview_mono_menu.png"
   click_client MainWndClass '雑音編集*' 100 250
@@ -298,9 +290,7 @@ case_overview_mono_grays_play_item() {
   quit_from_overview
   expect_exit 0 30
   "$VELKOR_WAVEGEN" "$CASE_DIR/stereo.wav" --seconds 3 --bits 16 --channels 2
-  start_velkor "$(winpath "$CASE_DIR/stereo.wav")"
-  confirm_file stereo.wav
-  drive wait MainWndClass '雑音編集*' >/dev/null
+  open_main "$CASE_DIR/stereo.wav"
   expect_eq "モノラル enabled for stereo" "$(play_item_has_white_text)" yes
   quit_from_overview
   expect_exit 0 30
@@ -308,9 +298,7 @@ case_overview_mono_grays_play_item() {
 
 case_overview_to_edit_window() {
   "$VELKOR_WAVEGEN" "$CASE_DIR/take1.wav" --seconds 3 --bits 16 --channels 2
-  start_velkor "$(winpath "$CASE_DIR/take1.wav")"
-  confirm_file take1.wav
-  drive wait MainWndClass '雑音編集*' >/dev/null
+  open_main "$CASE_DIR/take1.wav"
   click_client MainWndClass '雑音編集*' 10 250
   sleep 0.3
   xdotool key alt+e Return
