@@ -82,12 +82,10 @@ LRESULT onPagerScroll(EditWindow& w, NMPGSCROLL& scroll) {
     Document& doc = *w.doc;
     HWND play = toolbarById(w.children.bar, kCtlToolbarPlay);
     const bool firstPairShown = doc.stereo() && !SendMessageW(play, TB_ISBUTTONHIDDEN, kCmdPlayPage, 0);
-    if (firstPairShown || !doc.stereo()) {
-        if (doc.stereo()) {
-            hidePlayButton(play, kCmdPlayPage, true);
-            hidePlayButton(play, kCmdPlayFromFrame, true);
-        }
-    } else {
+    if (firstPairShown) {
+        hidePlayButton(play, kCmdPlayPage, true);
+        hidePlayButton(play, kCmdPlayFromFrame, true);
+    } else if (doc.stereo()) {
         doc.playVolumeHalf = !doc.playVolumeHalf;
     }
     hidePlayButton(play, kCmdPlayPageHalf, !doc.playVolumeHalf);
