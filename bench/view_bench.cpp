@@ -32,18 +32,18 @@ int main(int argc, char** argv) {
     const long before = gAllocations;
     // Page 1 holds its gain in the image: 10,485,760 frames at 1280 columns.
     const double pageOneGain = medianSeconds(41, [&] {
-        removeGain(d, 1, events);
+        removeGain(d, events);
         applyGain(d, kDefaultGainShift, 1, events);
     });
-    removeGain(d, 1, events);
+    removeGain(d, events);
     d.view.page = 2;
     d.pages.workOrigin = columnOffset(d.view, d.edit, 0, 2);
     const double change = medianSeconds(41, [&] {
-        removeGain(d, 2, events);
+        removeGain(d, events);
         loadPage(d);
         applyGain(d, kDefaultGainShift, 2, events);
     });
-    removeGain(d, 2, events);
+    removeGain(d, events);
     const double store = medianSeconds(41, [&] { storePage(d); });
     applyGain(d, kDefaultGainShift, 2, events);
     const double white = medianSeconds(41, [&] { whiteWaveformPass(d, d.whiteWaveform.data()); });

@@ -31,8 +31,8 @@ bool bandRestorationFits(const Document& doc) {
     const SampleValue* slots = doc.pages.workSamples.get();
     const SampleValue* band = doc.pages.complementBand.get();
     for (uint32_t q = doc.view.editFrameStart; q < doc.view.editFrameEnd; q += ba) {
-        const int64_t v = int64_t(band[(q - base) / ba]) +
-                          int64_t(slots[slotOf(q, doc.pages.workOrigin, bps)] >> doc.view.gainShift);
+        const int64_t v =
+            int64_t(band[(q - base) / ba]) + int64_t(slots[slotOf(q, doc.pages.workOrigin, bps)] >> doc.view.gainShift);
         if (!inRange(v)) return false;
     }
     return true;
@@ -117,6 +117,8 @@ void confirmProper(Document& doc, ViewEvents& events, bool) {
         h.point.editFramePresent = v.editFramePresent;
         h.point.page = v.page;
         h.point.gainShift = v.gainShift;
+        h.point.gainPlace = v.gainPlace;
+        h.point.bandEditing = doc.bandEditing;
         h.point.channel = v.channel;
         h.point.workOrigin = doc.pages.workOrigin;
     }
@@ -158,8 +160,13 @@ bool restoreValid(const Document& doc) {
     const History& h = doc.history;
     if (!h.restoreArmed || doc.view.editFramePresent) return false;
     if (h.point.channel != doc.view.channel || h.point.workOrigin != doc.pages.workOrigin) return false;
-    if (h.restoreKind == RestoreKind::edit)
-        return h.point.page == doc.view.page && h.point.gainShift == doc.view.gainShift;
+    if (h.restoreKind == RestoreKind::edit) {
+        // The slot goes back over the whole stretch as it was held: gain on
+        // the same samples (the page-5 slide moves them), the same band.
+        const ViewState& v = doc.view;
+        return h.point.page == v.page && h.point.gainShift == v.gainShift &&
+               (v.gainShift == 0 || h.point.gainPlace == v.gainPlace) && h.point.bandEditing == doc.bandEditing;
+    }
     return true;
 }
 
@@ -167,16 +174,16 @@ Message restoreQuestion(const Document& doc) {
     if (!restoreValid(doc)) return {};
     Message m;
     switch (doc.history.restoreKind) {
-    case RestoreKind::edit: m = makeMessage(kRestoreEditQuestion, kCaptionRestoreEdit, Buttons::yesNo); break;
-    case RestoreKind::automatic:
-        m = makeMessage(kRestoreAutomaticQuestion, kCaptionRestoreAutomatic, Buttons::yesNo);
-        break;
-    case RestoreKind::shorteningRepeat:
-        m = makeMessage(kRestoreShorteningQuestion, kCaptionRestoreManual, Buttons::yesNo);
-        break;
-    case RestoreKind::shorteningEnd:
-        m = makeMessage(kRestorePositionQuestion, kCaptionRestoreManual, Buttons::yesNo);
-        break;
+        case RestoreKind::edit: m = makeMessage(kRestoreEditQuestion, kCaptionRestoreEdit, Buttons::yesNo); break;
+        case RestoreKind::automatic:
+            m = makeMessage(kRestoreAutomaticQuestion, kCaptionRestoreAutomatic, Buttons::yesNo);
+            break;
+        case RestoreKind::shorteningRepeat:
+            m = makeMessage(kRestoreShorteningQuestion, kCaptionRestoreManual, Buttons::yesNo);
+            break;
+        case RestoreKind::shorteningEnd:
+            m = makeMessage(kRestorePositionQuestion, kCaptionRestoreManual, Buttons::yesNo);
+            break;
     }
     m.icon = Icon::exclamation;
     return m;
@@ -189,46 +196,46 @@ bool applyRestore(Document& doc, FileSystem& fs, ViewEvents& events) {
     h.restoreArmed = false;
     events.historyChanged = true;
     switch (h.restoreKind) {
-    case RestoreKind::edit:
-        h.undoIndex = h.point.undoIndex;
-        h.redoLimit = h.point.redoLimit;
-        v.editFramePresent = h.point.editFramePresent;
-        restoreChannel(doc, doc.image.undoSlots[size_t(h.undoIndex)].get());
-        v.editFrameLeft = h.undoFrames[size_t(h.undoIndex)].left;
-        v.editFrameRight = h.undoFrames[size_t(h.undoIndex)].right;
-        setEditFrameBytes(doc);
-        // A reopened edit is an open edit: page and gain stay locked.
-        events.editOpened = true;
-        events.repaintWaveform = true;
-        return true;
-    case RestoreKind::automatic: {
-        if (v.page < h.point.page) enlarge(doc, fs, events);
-        else if (v.page > h.point.page) reduce(doc, events);
-        v.gainShift = h.point.gainShift;  // set directly: the slot holds values at that gain
-        events.gainChanged = true;
-        restoreChannel(doc, doc.image.undoSlots[1].get());
-        if (doc.bandEditing) copyFrames(doc, doc.pages.complementBand.get(), doc.image.undoSlots[2].get());
-        events.repaintWaveform = true;
-        v.dragging = true;
-        v.editFrameLeft = v.editFrameRight = h.point.pageZoomLeft;
-        doc.pointer.savedLeft = doc.pointer.savedRight = h.point.pageZoomLeft;
-        releaseWaveform(doc, doc.pointer.pressTime, events);
-        return true;
-    }
-    case RestoreKind::shorteningRepeat:
-        returnFromDescent(doc, events);
-        [[fallthrough]];
-    case RestoreKind::shorteningEnd: {
-        v.zoomFrameLeft = h.point.zoomFrameLeft;
-        for (int i = v.page; i < 5; ++i) enlarge(doc, fs, events);
-        leaveBandEditing(doc, events);
-        v.editFrameLeft = h.point.frame.left;
-        v.editFrameRight = h.point.frame.right;
-        v.editFrameStart = h.point.frameStart;
-        v.editFrameEnd = h.point.frameEnd;
-        openEdit(doc, events);
-        return true;
-    }
+        case RestoreKind::edit:
+            h.undoIndex = h.point.undoIndex;
+            h.redoLimit = h.point.redoLimit;
+            v.editFramePresent = h.point.editFramePresent;
+            restoreChannel(doc, doc.image.undoSlots[size_t(h.undoIndex)].get());
+            v.editFrameLeft = h.undoFrames[size_t(h.undoIndex)].left;
+            v.editFrameRight = h.undoFrames[size_t(h.undoIndex)].right;
+            setEditFrameBytes(doc);
+            // A reopened edit is an open edit: page and gain stay locked.
+            events.editOpened = true;
+            events.repaintWaveform = true;
+            return true;
+        case RestoreKind::automatic: {
+            if (v.page < h.point.page)
+                enlarge(doc, fs, events);
+            else if (v.page > h.point.page)
+                reduce(doc, events);
+            v.gainShift = h.point.gainShift;  // set directly: the slot holds values at that gain
+            events.gainChanged = true;
+            restoreChannel(doc, doc.image.undoSlots[1].get());
+            if (doc.bandEditing) copyFrames(doc, doc.pages.complementBand.get(), doc.image.undoSlots[2].get());
+            events.repaintWaveform = true;
+            v.dragging = true;
+            v.editFrameLeft = v.editFrameRight = h.point.pageZoomLeft;
+            doc.pointer.savedLeft = doc.pointer.savedRight = h.point.pageZoomLeft;
+            releaseWaveform(doc, doc.pointer.pressTime, events);
+            return true;
+        }
+        case RestoreKind::shorteningRepeat: returnFromDescent(doc, events); [[fallthrough]];
+        case RestoreKind::shorteningEnd: {
+            v.zoomFrameLeft = h.point.zoomFrameLeft;
+            for (int i = v.page; i < 5; ++i) enlarge(doc, fs, events);
+            leaveBandEditing(doc, events);
+            v.editFrameLeft = h.point.frame.left;
+            v.editFrameRight = h.point.frame.right;
+            v.editFrameStart = h.point.frameStart;
+            v.editFrameEnd = h.point.frameEnd;
+            openEdit(doc, events);
+            return true;
+        }
     }
     return false;
 }

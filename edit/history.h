@@ -9,6 +9,7 @@
 #include "common/file_system.h"
 #include "common/message.h"
 #include "view/view_events.h"
+#include "view/view_state.h"
 
 struct Document;
 
@@ -17,10 +18,10 @@ struct FrameColumns {
 };
 
 enum class RestoreKind : uint8_t {
-    edit = 0,               // a normal confirm (1022)
-    automatic = 1,          // a confirmed automatic shortening operation
-    shorteningRepeat = 2,   // a repeat of the manual shortening operation
-    shorteningEnd = 3,      // the manual shortening operation ended
+    edit = 0,              // a normal confirm (1022)
+    automatic = 1,         // a confirmed automatic shortening operation
+    shorteningRepeat = 2,  // a repeat of the manual shortening operation
+    shorteningEnd = 3,     // the manual shortening operation ended
 };
 
 // What a restore needs, and the view it was taken in: a restore that no
@@ -34,6 +35,8 @@ struct RestorePoint {
     int32_t page = 0;          // kind 1: the page of the operation; kind 0: the page confirmed on
     int32_t pageZoomLeft = 0;  // kind 1: zoomFrameLeft of that page
     int32_t gainShift = 0;     // kind 0: in force at confirm; kind 1: when the operation began
+    GainPlace gainPlace{};     // kind 0: the samples that gain multiplied
+    bool bandEditing = false;  // kind 0: the channel held the edited band
     int32_t channel = 0;
     uint32_t workOrigin = 0;
 };

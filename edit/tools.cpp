@@ -24,8 +24,14 @@ struct Frame {
     SampleValue& x(int64_t k) const { return work[first + size_t(k) * step]; }
     SampleValue& out(int64_t k) const { return scratch[first + size_t(k) * step]; }
     SampleValue b() const { return work[first + size_t(n) * step]; }
-    void accept() const {
-        for (int64_t k = 0; k < n; ++k) x(k) = out(k);
+    // False when no sample changes: a tick that does nothing is refused.
+    bool accept() const {
+        bool changed = false;
+        for (int64_t k = 0; k < n; ++k) {
+            changed = changed || x(k) != out(k);
+            x(k) = out(k);
+        }
+        return changed;
     }
 };
 
@@ -59,8 +65,7 @@ TickResult shift(const Frame& f, int64_t delta) {
         if (!inRange(v)) return TickResult::refused;
         f.out(k) = SampleValue(v);
     }
-    f.accept();
-    return TickResult::applied;
+    return f.accept() ? TickResult::applied : TickResult::refused;
 }
 
 // step(j) = floor(q j / 65536) with q = floor(2^32 / n): 65,536 at j = n.
@@ -72,25 +77,26 @@ TickResult ramp(const Frame& f, bool fromLeft, int64_t sign) {
         if (!inRange(v)) return TickResult::refused;
         f.out(k) = SampleValue(v);
     }
-    f.accept();
-    return TickResult::applied;
+    return f.accept() ? TickResult::applied : TickResult::refused;
 }
 
 // Every sample's distance from the line scaled by h, truncated toward zero.
 // The range test is made on the double before converting: its whole part is
 // in range exactly when it lies strictly between the ends widened by one.
-bool scaleAboutLine(const Frame& f, const Line& line, double h) {
+enum class Scaled : uint8_t { outOfRange, unchanged, changed };
+Scaled scaleAboutLine(const Frame& f, const Line& line, double h) {
     constexpr double kBelow = double(kSampleMin) - 1.0, kAbove = double(kSampleMax) + 1.0;
     const int64_t slope = line.down ? -line.slope : line.slope;
     int64_t l = line.a;
     for (int64_t k = 0; k < f.n; ++k, l += slope) {
         const double y = double(int64_t(f.x(k)) - l) * h + double(l);
-        if (!(y > kBelow && y < kAbove)) return false;
+        if (!(y > kBelow && y < kAbove)) return Scaled::outOfRange;
         f.out(k) = SampleValue(y);
     }
-    f.accept();
-    return true;
+    return f.accept() ? Scaled::changed : Scaled::unchanged;
 }
+
+TickResult appliedIf(Scaled s) { return s == Scaled::changed ? TickResult::applied : TickResult::refused; }
 
 bool flatAboutLine(const Frame& f, const Line& line) {
     for (int64_t k = 0; k < f.n; ++k)
@@ -98,29 +104,17 @@ bool flatAboutLine(const Frame& f, const Line& line) {
     return true;
 }
 
-// The offsets whose samples hold the gain: the current page's columns (all of
-// page 4 during a slide).
-struct GainRange {
-    uint32_t from, to;
-    bool contains(uint32_t q) const { return q >= from && q < to; }
-};
-
-GainRange gainRange(const Document& doc) {
-    const int p = doc.slideGainActive ? 4 : doc.view.page;
-    const uint32_t h = channelOffset(doc.view, doc.edit);
-    return {columnOffset(doc.view, doc.edit, 0, p) + h, columnOffset(doc.view, doc.edit, doc.view.screenWidth, p) + h};
-}
-
 // 3-point moving average of the true values. The gain is never changed
 // inside an edit, so a result that cannot take it back is refused.
 TickResult lowPass(Document& doc, const Frame& f) {
     const int32_t s = doc.view.gainShift;
     const uint32_t ba = doc.edit.frameBytes;
-    const GainRange gained = gainRange(doc);
+    const GainPlace& gained = doc.view.gainPlace;
     const uint32_t start = doc.view.editFrameStart;
     auto value = [&](int64_t k) -> int64_t {  // true value of frame k (k may be -1 ... n + 1)
         const SampleValue held = f.work[size_t(int64_t(f.first) + k * int64_t(f.step))];
-        return gained.contains(uint32_t(int64_t(start) + k * ba)) ? int64_t(held >> s) : int64_t(held);
+        const uint32_t q = uint32_t(int64_t(start) + k * ba);
+        return s > 0 && q >= gained.from && q < gained.to ? int64_t(held >> s) : int64_t(held);
     };
     const int64_t limit = s > 0 ? (int64_t(1) << (23 - s)) : (int64_t(1) << 62);
     int64_t before = value(-1), current = value(0), next = value(1);
@@ -132,8 +126,7 @@ TickResult lowPass(Document& doc, const Frame& f) {
         current = next;
         next = value(k + 2);
     }
-    f.accept();
-    return TickResult::applied;
+    return f.accept() ? TickResult::applied : TickResult::refused;
 }
 
 // The drawing recomputes these columns (and their neighbours, whose jumps they end).
@@ -159,25 +152,22 @@ TickResult toolTick(Document& doc, Tool tool, ToolRun& run, const ToolFlags& fla
         case Tool::rampLeftUp: result = ramp(f, true, 1); break;
         case Tool::rampRightUp: result = ramp(f, false, 1); break;
         case Tool::rampRightDown: result = ramp(f, false, -1); break;
-        case Tool::amplify: {
-            const Line line = lineOf(f.x(0), f.b(), f.n);
-            result =
-                scaleAboutLine(f, line, std::pow(kAmplifyFactor, count)) ? TickResult::applied : TickResult::refused;
+        case Tool::amplify:
+            result = appliedIf(scaleAboutLine(f, lineOf(f.x(0), f.b(), f.n), std::pow(kAmplifyFactor, count)));
             break;
-        }
         case Tool::attenuate: {
             const Line line = lineOf(f.x(0), f.b(), f.n);
             const double h = std::pow(kAttenuateFactor, count);
             if (!flags.automaticDialogShown && flatAboutLine(f, line)) {
                 const bool shortening = doc.view.shorteningStartPage != 0;
                 if (!(shortening && run.counted == 0 && !flags.enlargeEnabled)) return TickResult::refused;
-                scaleAboutLine(f, line, h);
+                // Counted even when nothing moves, so the shortening can go on; never out of range.
+                if (scaleAboutLine(f, line, h) == Scaled::outOfRange) return TickResult::refused;
                 run.counted = 1;  // the run counts once, though the cursor says no
                 markFrameChanged(doc);
                 return TickResult::forced;
             }
-            scaleAboutLine(f, line, h);
-            result = TickResult::applied;
+            result = appliedIf(scaleAboutLine(f, line, h));
             break;
         }
         case Tool::lowPass: result = lowPass(doc, f); break;

@@ -5,22 +5,16 @@
 #include "view/pages.h"
 #include "view/white_waveform.h"
 
-void descendToLoudest(Document& doc, FileSystem& fs, ViewEvents& events, bool automaticDialogShown) {
+void descendToLoudest(Document& doc, ViewEvents& events, bool automaticDialogShown) {
     ViewState& v = doc.view;
-    if (v.page < 1 || v.page > 4 || v.editFramePresent) return;
-    if (v.page == 1) {
-        // Page 2 needs its working copy before anything below it can be read.
-        enlarge(doc, fs, events);
-        if (v.page != 2) return;
-        v.page = 1;
-        removeGain(doc, 2, events);
-        applyGain(doc, kDefaultGainShift, 1, events);
-    }
+    // Page 1 holds no working copy to descend into, nor one to write back on
+    // the return: the descent starts on pages 2-4 only.
+    if (v.page < 2 || v.page > 4 || v.editFramePresent) return;
     keepWhiteWaveform(doc);
     v.shorteningStartPage = v.page;
     const bool band = doc.bandEditing;
     for (int i = v.shorteningStartPage; i < 5; ++i) {
-        removeGain(doc, v.page, events);
+        removeGain(doc, events);
         v.page += 1;
         applyGain(doc, kDefaultGainShift, v.page, events);
         v.centreOnMax = v.page != 5;
@@ -46,7 +40,7 @@ void descendToLoudest(Document& doc, FileSystem& fs, ViewEvents& events, bool au
 void returnFromDescent(Document& doc, ViewEvents& events) {
     ViewState& v = doc.view;
     if (v.shorteningStartPage == 0) return;
-    removeGain(doc, v.page, events);
+    removeGain(doc, events);
     v.page = v.shorteningStartPage;
     v.shorteningStartPage = 0;
     events.titlesChanged = true;

@@ -3,10 +3,9 @@
 // each deeper zoom frame centred on the white waveform's maximum, ending
 // with an edit frame of eight frames around the sharpest jump.
 #include "app/document.h"
-#include "common/file_system.h"
 #include "view/view_events.h"
 
 // The automatic-operation dialog reports a stuck maximum itself, after its batch.
-void descendToLoudest(Document& doc, FileSystem& fs, ViewEvents& events, bool automaticDialogShown = false);
+void descendToLoudest(Document& doc, ViewEvents& events, bool automaticDialogShown = false);
 // Back to the page the descent started from.
 void returnFromDescent(Document& doc, ViewEvents& events);

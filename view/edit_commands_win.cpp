@@ -83,7 +83,7 @@ void shorteningCommand(EditWindow& w) {
     const Message notice = shorteningNotice(s);
     if (!notice.empty() && showMessage(w.hwnd, notice) == Answer::yes) s.shorteningNoticeOff = true;
     if (w.doc->shorteningAutoSteps != 0) return;  // the automatic dialog arrives with the shortening issue
-    run(w, [&](Document& d, ViewEvents& e) { startManualShortening(d, s, platformFileSystem(), e); });
+    run(w, [&](Document& d, ViewEvents& e) { startManualShortening(d, s, e); });
 }
 
 void bandItem(EditWindow& w, int id) {

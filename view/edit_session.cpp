@@ -10,9 +10,9 @@
 
 namespace {
 
-constexpr Tool kTools[] = {Tool::shiftUp,       Tool::shiftDown, Tool::rampLeftDown, Tool::rampLeftUp,
-                           Tool::rampRightUp,   Tool::rampRightDown, Tool::amplify,  Tool::attenuate,
-                           Tool::lowPass};
+constexpr Tool kTools[] = {Tool::shiftUp,    Tool::shiftDown,   Tool::rampLeftDown,
+                           Tool::rampLeftUp, Tool::rampRightUp, Tool::rampRightDown,
+                           Tool::amplify,    Tool::attenuate,   Tool::lowPass};
 
 bool shortening(const Document& doc) { return doc.view.shorteningStartPage != 0; }
 
@@ -21,17 +21,20 @@ bool shortening(const Document& doc) { return doc.view.shorteningStartPage != 0;
 std::string editWindowTitle(const Document& doc) {
     const SampleFormat& f = doc.edit.format;
     const std::string_view channel = !doc.stereo() ? kTitleMono : doc.view.channel == 1 ? kTitleRight : kTitleLeft;
-    return std::string(channel) + formatText(kTitleFormat, int(f.channels), int(f.bitsPerSample),
-                                             int(f.samplesPerSecond));
+    return std::string(channel) +
+           formatText(kTitleFormat, int(f.channels), int(f.bitsPerSample), int(f.samplesPerSecond));
 }
 
 std::string pointerText(const Document& doc, int32_t x) {
     const ViewState& v = doc.view;
     const uint32_t at = columnOffset(v, doc.edit, x, v.page);
     std::string text = timeText(at - doc.edit.dataOffset, doc.edit);
-    if (v.page == 1) text += kHintPageOne;
-    else if (v.page == 5) text += kHintPageFive;
-    else if (doc.history.undoIndex == 0) text += kHintFrameStays;
+    if (v.page == 1)
+        text += kHintPageOne;
+    else if (v.page == 5)
+        text += kHintPageFive;
+    else if (doc.history.undoIndex == 0)
+        text += kHintFrameStays;
     return text;
 }
 
@@ -64,8 +67,10 @@ TickOutcome toolTimerTick(Document& doc, EditSession& s, bool buttonStillDown, V
             out.stop = true;
             return out;
         }
-        if (index == 0) stepBack(doc, events);
-        else stepForward(doc, events);
+        if (index == 0)
+            stepBack(doc, events);
+        else
+            stepForward(doc, events);
         out.repaintWaveform = true;
         return out;
     }
@@ -91,7 +96,7 @@ void enlargeCommand(Document& doc, EditSession& s, FileSystem& fs, ViewEvents& e
         recordShorteningRestore(doc, RestoreKind::shorteningRepeat);
         confirmProper(doc, events, s.automaticDialogShown);
         returnFromDescent(doc, events);
-        descendToLoudest(doc, fs, events, s.automaticDialogShown);
+        descendToLoudest(doc, events, s.automaticDialogShown);
         return;
     }
     enlarge(doc, fs, events);
@@ -126,9 +131,9 @@ bool shorteningAllowed(const Document& doc, const EditSession& s) {
     return v.page >= 2 && v.page <= 4 && !v.editFramePresent && doc.bandEditing && s.bandIndex < 8;
 }
 
-void startManualShortening(Document& doc, EditSession& s, FileSystem& fs, ViewEvents& events) {
+void startManualShortening(Document& doc, EditSession& s, ViewEvents& events) {
     if (!shorteningAllowed(doc, s)) return;
-    descendToLoudest(doc, fs, events, s.automaticDialogShown);
+    descendToLoudest(doc, events, s.automaticDialogShown);
     if (doc.view.page == 5) s.shorteningLook = true;
 }
 

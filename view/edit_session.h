@@ -17,7 +17,7 @@ struct EditSession {
     bool suppressSpectrumOnPaint = false;
     bool shorteningNoticeOff = false;
     bool automaticDialogShown = false;
-    bool shorteningLook = false;      // 1020/1021 show their shortening images
+    bool shorteningLook = false;  // 1020/1021 show their shortening images
 };
 
 // Edit window title: "編集(F1)：左CH    PCM 2CH 16BIT 44100SAMPLE".
@@ -34,8 +34,8 @@ void pressSlideButton(EditSession& s, const Document& doc, int32_t index);
 // One tick of timer 401. `buttonStillDown`: the left button is still held;
 // if not, the run ends here as on release.
 struct TickOutcome {
-    bool stop = false;       // the timer ends (nothing to do, or the button is up)
-    bool refused = false;    // show the "no" cursor
+    bool stop = false;     // the timer ends (nothing to do, or the button is up)
+    bool refused = false;  // show the "no" cursor
     bool repaintFrame = false;
     bool repaintWaveform = false;
 };
@@ -49,7 +49,7 @@ void reduceCommand(Document& doc, EditSession& s, FileSystem& fs, ViewEvents& ev
 // 1032: the first-use notice (empty once turned off), then the manual descent.
 Message shorteningNotice(const EditSession& s);
 bool shorteningAllowed(const Document& doc, const EditSession& s);
-void startManualShortening(Document& doc, EditSession& s, FileSystem& fs, ViewEvents& events);
+void startManualShortening(Document& doc, EditSession& s, ViewEvents& events);
 // 1022.
 void confirmCommand(Document& doc, EditSession& s, ViewEvents& events);
 // F1: allowed, and the question to ask first (empty: none).

@@ -6,8 +6,10 @@
 
 // Applies shift k over page p's columns, limited by the page's headroom.
 void applyGain(Document& doc, int32_t k, int p, ViewEvents& events);
-// Restores the unshifted samples of page p's columns; gainShift becomes 0.
-void removeGain(Document& doc, int p, ViewEvents& events);
+// Restores the unshifted samples where the gain is held; gainShift becomes 0.
+void removeGain(Document& doc, ViewEvents& events);
+// The samples page p's gain would multiply.
+GainPlace gainPlaceOf(const Document& doc, int p);
 // Gain buttons: one step down (1035) or up (1036); refused while an edit is open.
 void gainDown(Document& doc, ViewEvents& events);
 void gainUp(Document& doc, ViewEvents& events);

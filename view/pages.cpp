@@ -32,6 +32,10 @@ bool loadStretch(Document& doc, FileSystem& fs, ViewEvents& events) {
     return true;
 }
 
+// Page 5 moves only with no edit open: an edit's slots hold the gain of
+// the columns it was opened on.
+bool slideAllowed(const Document& doc) { return doc.view.page == 5 && !doc.view.editFramePresent; }
+
 }  // namespace
 
 void enterEditView(Document& doc, FileSystem& fs, int32_t resumedPage, ViewEvents& events) {
@@ -45,11 +49,13 @@ void enterEditView(Document& doc, FileSystem& fs, int32_t resumedPage, ViewEvent
     doc.slideGainActive = false;
     doc.history = History{};
     events.titlesChanged = true;
+    // Before the resumed enlargements: page 5's entry is the page-4 frame
+    // that the enlargement to it records.
+    for (int p = 1; p < kPages; ++p) v.pageEntryLeft[p] = v.zoomFrameLeft[p];
     for (int32_t l = 1; l < resumedPage && l <= 4; ++l) {
         enlarge(doc, fs, events);
         if (v.page != l + 1) break;  // the reference read failed
     }
-    for (int p = 1; p < kPages; ++p) v.pageEntryLeft[p] = v.zoomFrameLeft[p];
     applyGain(doc, kDefaultGainShift, v.page, events);
     events.buttons = pageButtons(v.page);
     events.repaintWaveform = true;
@@ -58,7 +64,7 @@ void enterEditView(Document& doc, FileSystem& fs, int32_t resumedPage, ViewEvent
 void enlarge(Document& doc, FileSystem& fs, ViewEvents& events) {
     ViewState& v = doc.view;
     if (v.page < 1 || v.page > 4 || v.editFramePresent) return;
-    removeGain(doc, v.page, events);
+    removeGain(doc, events);
     if (v.page == 1 && !loadStretch(doc, fs, events)) return;  // stays on page 1
     v.page += 1;
     applyGain(doc, kDefaultGainShift, v.page, events);
@@ -76,14 +82,14 @@ void reduce(Document& doc, ViewEvents& events) {
     if (v.page < 1 || v.editFramePresent) return;
     if (v.page == 5 && doc.slideGainActive) endSlide(doc, events);
     if (v.page == 1) {
-        removeGain(doc, 1, events);
+        removeGain(doc, events);
         events.refreshOverviewChannel = v.channel;
         v.page = 0;
         events.showOverview = true;
         return;
     }
     if (v.page == 2) leaveBandEditing(doc, events);
-    removeGain(doc, v.page, events);
+    removeGain(doc, events);
     v.page -= 1;
     events.titlesChanged = true;
     v.pageEntryLeft[v.page] = v.zoomFrameLeft[v.page];
@@ -98,15 +104,16 @@ void reduce(Document& doc, ViewEvents& events) {
 }
 
 void beginSlideGain(Document& doc, ViewEvents& events) {
-    if (doc.view.page != 5 || doc.slideGainActive) return;
-    removeGain(doc, 5, events);
+    if (!slideAllowed(doc) || doc.slideGainActive) return;
+    removeGain(doc, events);
     applyGain(doc, kDefaultGainShift, 4, events);
     doc.slideGainActive = true;
 }
 
 bool slideTick(Document& doc, bool increase, ViewEvents& events) {
     ViewState& v = doc.view;
-    if (v.page != 5) return false;
+    if (!slideAllowed(doc)) return false;
+    beginSlideGain(doc, events);
     doc.slideStep += 1;
     const int32_t move = doc.slideStep / 50 + 1;  // a column faster every 50 ticks
     const int32_t highest = v.screenWidth - v.zoomFrameWidth[4] - 1;
@@ -129,15 +136,17 @@ bool slideTick(Document& doc, bool increase, ViewEvents& events) {
 void endSlide(Document& doc, ViewEvents& events) {
     doc.slideStep = 0;
     if (!doc.slideGainActive) return;
-    removeGain(doc, 4, events);
-    doc.view.gainShift = 0;
-    applyGain(doc, kDefaultGainShift, 5, events);
     doc.slideGainActive = false;
+    removeGain(doc, events);
+    applyGain(doc, kDefaultGainShift, doc.view.page, events);
     events.repaintWaveform = true;
 }
 
 void slideHome(Document& doc, ViewEvents& events) {
-    if (doc.view.page != 5) return;
+    if (!slideAllowed(doc)) return;
+    // The move happens under the slide gain, so the page-5 gain is taken off
+    // the old columns and put on the new ones.
+    beginSlideGain(doc, events);
     doc.view.zoomFrameLeft[4] = doc.view.pageEntryLeft[5];
     events.repaintWaveform = true;
     events.repaintDisplay2 = true;
@@ -155,7 +164,7 @@ void switchChannel(Document& doc, ViewEvents& events) {
     if (v.editFramePresent) confirmEdit(doc, events);  // after the caller's question
     if (v.page == 5 && doc.slideGainActive) endSlide(doc, events);
     leaveBandEditing(doc, events);
-    removeGain(doc, v.page, events);
+    removeGain(doc, events);
     // Only a working copy is written back: on page 1 the image is current.
     if (v.page >= 2) storePage(doc);
     events.refreshOverviewChannel = v.channel;
@@ -170,7 +179,7 @@ void leaveEditView(Document& doc, ViewEvents& events) {
     if (v.page == 0) return;
     if (v.page == 5 && doc.slideGainActive) endSlide(doc, events);
     leaveBandEditing(doc, events);
-    removeGain(doc, v.page, events);
+    removeGain(doc, events);
     if (v.page >= 2) storePage(doc);
     events.refreshOverviewChannel = v.channel;
 }

@@ -7,12 +7,23 @@
 
 #include "audio_file/wave_info.h"
 
-constexpr int kPages = 6;                       // 0 overview, 1..5 edit pages
-constexpr int32_t kDefaultGainShift = 4;        // x16 whenever a page is entered
-constexpr uint32_t kClickThresholdMs = 300;     // pages 2-4: a shorter drag is a click
+constexpr int kPages = 6;                    // 0 overview, 1..5 edit pages
+constexpr int32_t kDefaultGainShift = 4;     // x16 whenever a page is entered
+constexpr uint32_t kClickThresholdMs = 300;  // pages 2-4: a shorter drag is a click
 constexpr std::array<int32_t, 3> kScreenWidths = {640, 960, 1280};
 // Frames per column of pages 1..5 (enlargement 16, 8, 8, 8 from page 1 down).
 constexpr std::array<uint32_t, kPages> kFramesPerPixel = {0, 8192, 512, 64, 8, 1};
+
+// Where the display gain is held: the selected channel's samples at image
+// offsets [from, to) (channel offset included), in the image on page 1, else
+// in workSamples. Removing the gain undoes it exactly there, wherever the
+// view has moved since.
+struct GainPlace {
+    uint32_t from = 0, to = 0;
+    bool inImage = false;
+    bool operator==(const GainPlace& o) const { return from == o.from && to == o.to && inImage == o.inImage; }
+    bool operator!=(const GainPlace& o) const { return !(*this == o); }
+};
 
 struct ViewState {
     int32_t screenWidth = 640;
@@ -23,6 +34,7 @@ struct ViewState {
     std::array<int32_t, kPages> pageEntryLeft{};
     int32_t channel = 0;
     int32_t gainShift = 0;
+    GainPlace gainPlace{};  // meaningful while gainShift > 0
     int32_t editFrameLeft = 0;
     int32_t editFrameRight = 0;
     uint32_t editFrameStart = 0;  // channel offset included

@@ -110,30 +110,144 @@ TEST(Restore, KindZeroBringsTheHistoryBackWithStepForward) {
     EXPECT_FALSE(historyLook(d).restoreEnabled);
 }
 
-TEST(Restore, KindZeroRefusedAfterAChannelSwitchOrAGainChange) {
-    for (bool channel : {true, false}) {
-        ToolDoc t = toolDoc(2, 16, 0, 5, 10, 2, {0, 0}, 0);
-        Document& d = t.d();
-        step(t);
-        ViewEvents e;
-        confirmEdit(d, e);
-        ASSERT_TRUE(restoreValid(d));
-        if (channel) {
-            switchChannel(d, e);  // F1 right after the confirm
-        } else {
-            applyGain(d, 2, 5, e);  // the lower-gain re-run of an insert
-        }
-        EXPECT_FALSE(restoreValid(d));
-        EXPECT_TRUE(restoreQuestion(d).empty());
-        const std::vector<uint8_t> image = t.l->imageBytes();
-        const SampleValue before = t.x(0);
-        EXPECT_FALSE(applyRestore(d, t.l->fs, e));
-        EXPECT_EQ(t.x(0), before);
-        EXPECT_FALSE(d.view.editFramePresent);
-        leaveEditView(d, e);
-        EXPECT_EQ(t.l->imageBytes()[44], image[44]);
-    }
+// Stereo 16-bit, every sample 100: quiet, so every page shows at x16 and a
+// gain put back over the wrong columns changes them sixteenfold.
+std::unique_ptr<LoadedDocument> quietOnPageFive() {
+    std::vector<uint8_t> data(4 * 400000);
+    for (size_t i = 0; i < data.size(); i += 2) data[i] = 100;
+    auto l = loadDocument(riffFile({chunk("fmt ", fmtPayload(pcmFormat(2, 16))), chunk("data", data)}));
+    enterPage(*l, 5);
+    return l;
 }
+
+// One raise on a ten-column frame of the left channel, confirmed: restore armed.
+void raiseAndConfirm(LoadedDocument& l) {
+    Document& d = *l;
+    markFrame(d, 100, 110);
+    ToolRun run;
+    ViewEvents e;
+    ASSERT_EQ(toolTick(d, Tool::shiftUp, run, ToolFlags{}), TickResult::applied);
+    ASSERT_TRUE(endToolRun(d, run, e));
+    confirmEdit(d, e);
+    ASSERT_TRUE(restoreValid(d));
+}
+
+// Back to the overview, as closing would: the image then holds exactly what was edited.
+std::vector<uint8_t> imageOnLeaving(LoadedDocument& l) {
+    ViewEvents e;
+    if (l->view.editFramePresent) confirmEdit(*l, e);
+    while (l->view.page > 0) reduce(*l, e);
+    return l.imageBytes();
+}
+
+// Whatever moves between a confirm and its restore, the restore puts the
+// edit back exactly or is refused: no other sample ever changes.
+struct ViewMove {
+    const char* name;
+    void (*move)(LoadedDocument&);
+    bool restorable;
+};
+const ViewMove kMoves[] = {
+    {"Nothing", [](LoadedDocument&) {}, true},
+    {"SlideRight",
+     [](LoadedDocument& l) {
+         ViewEvents e;
+         for (int i = 0; i < 40; ++i) slideTick(*l, true, e);
+         endSlide(*l, e);
+     },
+     false},
+    {"SlideStillHeld",
+     [](LoadedDocument& l) {
+         ViewEvents e;
+         slideTick(*l, true, e);
+     },
+     false},
+    {"SlideAwayAndHome",
+     [](LoadedDocument& l) {
+         ViewEvents e;
+         for (int i = 0; i < 40; ++i) slideTick(*l, true, e);
+         endSlide(*l, e);
+         slideHome(*l, e);
+     },
+     true},
+    {"HomeFromAnotherEntry",
+     [](LoadedDocument& l) {
+         ViewEvents e;
+         l->view.pageEntryLeft[5] = l->view.zoomFrameLeft[4] + 30;  // slid before the edit
+         slideHome(*l, e);
+     },
+     false},
+    {"ChannelSwitched",
+     [](LoadedDocument& l) {
+         ViewEvents e;
+         switchChannel(*l, e);
+     },
+     false},
+    {"ChannelSwitchedAndBack",
+     [](LoadedDocument& l) {
+         ViewEvents e;
+         switchChannel(*l, e);
+         switchChannel(*l, e);
+     },
+     true},
+    {"GainDown",
+     [](LoadedDocument& l) {
+         ViewEvents e;
+         gainDown(*l, e);
+     },
+     false},
+    {"GainDownAndUp",
+     [](LoadedDocument& l) {
+         ViewEvents e;
+         gainDown(*l, e);
+         gainUp(*l, e);
+     },
+     true},
+    {"ReducedAndEnlarged",
+     [](LoadedDocument& l) {
+         ViewEvents e;
+         reduce(*l, e);
+         enlarge(*l, l.fs, e);
+     },
+     true},
+    {"PageFourFrameMoved",
+     [](LoadedDocument& l) {
+         ViewEvents e;
+         reduce(*l, e);
+         programClick(*l, l->view.zoomFrameLeft[4] + 20, e);
+         enlarge(*l, l.fs, e);
+     },
+     false},
+    {"WidthChanged",
+     [](LoadedDocument& l) {
+         ViewEvents e;
+         while (l->view.page > 0) reduce(*l, e);
+         changeWidth(*l, 960);
+         enterEditView(*l, l.fs, 5, e);
+     },
+     false},
+};
+
+void PrintTo(const ViewMove& m, std::ostream* os) { *os << m.name; }
+
+class RestoreAfterMove : public ::testing::TestWithParam<ViewMove> {};
+
+TEST_P(RestoreAfterMove, PutsTheEditBackOrIsRefused) {
+    auto reference = quietOnPageFive();
+    raiseAndConfirm(*reference);
+    const std::vector<uint8_t> edited = imageOnLeaving(*reference);
+    ASSERT_NE(edited, reference->original);
+
+    auto l = quietOnPageFive();
+    raiseAndConfirm(*l);
+    GetParam().move(*l);
+    ViewEvents e;
+    EXPECT_EQ(applyRestore(**l, l->fs, e), GetParam().restorable);
+    EXPECT_EQ(imageOnLeaving(*l), edited);
+}
+
+INSTANTIATE_TEST_SUITE_P(Restore, RestoreAfterMove, ::testing::ValuesIn(kMoves),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Restore, BandCheckDiscardsASaturatingStep) {
     ToolDoc t = toolDoc(2, 24, 0, 5, 10, 2, {8000000, 0}, 0);
@@ -178,7 +292,7 @@ std::unique_ptr<LoadedDocument> descended(uint16_t channels, ClickMark* clickOut
     d.view.zoomFrameLeft[1] = int32_t(click.frame / 8192) - 10;
     enlarge(d, l->fs, e);
     d.view.zoomFrameLeft[2] = int32_t((click.frame - uint64_t(d.view.zoomFrameLeft[1]) * 8192) / 512) - 40;
-    descendToLoudest(d, l->fs, e);
+    descendToLoudest(d, e);
     return l;
 }
 

@@ -79,6 +79,21 @@ TEST(PageStore, WritesChangedSamplesOfTheStretch) {
     EXPECT_EQ(readSample(d.image.bytes(), d.pages.workOrigin + 3 + 600, 3), -2);
 }
 
+// Page 2 running past the data end: an edit on the very last frame goes back.
+TEST(PageStore, WritesTheLastFrameOfTheData) {
+    for (const Format f : kFormats) {
+        auto l = patterned(f, 10000);
+        Document& d = **l;
+        placePage2(d, 0);
+        loadPage(d);
+        const uint32_t last = d.edit.dataEnd - d.edit.frameBytes;
+        d.pages.workSamples[slotOf(last, d.pages.workOrigin, d.edit.bytesPerSample)] = -3 * 65536;
+        storePage(d);
+        EXPECT_EQ(readSample(d.image.bytes(), last, d.edit.bytesPerSample), -3 * 65536)
+            << f.channels << "ch " << f.bits;
+    }
+}
+
 TEST(Channel, SaveAndRestoreTheSelectedChannelOnly) {
     auto l = patterned({2, 16});
     Document& d = **l;
@@ -135,7 +150,7 @@ TEST(Gain, AppliedThenRemovedRestoresEveryValue) {
             d.view.gainShift = 0;
             applyGain(d, k, 1, events);
             ASSERT_EQ(d.view.gainShift, k);
-            removeGain(d, 1, events);
+            removeGain(d, events);
             ASSERT_EQ(l->imageBytes(), l->original) << f.bits << " page 1 shift " << k;
         }
         placePage2(d, 5);
@@ -145,7 +160,7 @@ TEST(Gain, AppliedThenRemovedRestoresEveryValue) {
         for (int k : {1, 4}) {
             applyGain(d, k, 2, events);
             ASSERT_EQ(d.view.gainShift, k);
-            removeGain(d, 2, events);
+            removeGain(d, events);
             ASSERT_TRUE(std::equal(before.begin(), before.end(), d.pages.workSamples.get())) << f.bits;
         }
     }

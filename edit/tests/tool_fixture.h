@@ -34,17 +34,17 @@ struct ToolDoc {
 // after it to b, edit opened.
 inline ToolDoc toolDoc(uint16_t channels, uint16_t bits, int channel, int page, int32_t left, int32_t n,
                        const std::vector<SampleValue>& values, SampleValue b) {
-    ToolDoc t{loadDocument(riffFile({chunk("fmt ", fmtPayload(pcmFormat(channels, bits))),
-                                     chunk("data", std::vector<uint8_t>(size_t(channels) * bits / 8 * 400000,
-                                                                        bits == 8 ? 0x80 : 0))}),
-                           640)};
+    ToolDoc t{loadDocument(
+        riffFile({chunk("fmt ", fmtPayload(pcmFormat(channels, bits))),
+                  chunk("data", std::vector<uint8_t>(size_t(channels) * bits / 8 * 400000, bits == 8 ? 0x80 : 0))}),
+        640)};
     Document& d = t.d();
     ViewEvents e;
     d.view.channel = channel;
     enterEditView(d, t.l->fs, 0, e);
     d.view.zoomFrameLeft[1] = 2;
     while (d.view.page < page) enlarge(d, t.l->fs, e);
-    removeGain(d, page, e);
+    removeGain(d, e);
     d.view.editFrameLeft = left;
     d.view.editFrameRight = left + n;
     setEditFrameBytes(d);

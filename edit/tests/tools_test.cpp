@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <utility>
 
 #include "edit/sample_access.h"
 #include "edit/tests/tool_fixture.h"
@@ -39,15 +41,23 @@ const Row kRows[] = {
     {"RampRefusedAtTheTop", Tool::rampLeftUp, {8388607, 0, 0}, 0, TickResult::refused, {8388607, 0, 0}},
     // Line 0, 3, 6 (slope 10 / 3 = 3).
     {"AmplifyAboutTheLine", Tool::amplify, {0, 100, 6}, 10, TickResult::applied, {0, 109, 6}},
-    {"AmplifyOnTheLineChangesNothing", Tool::amplify, {0, 3, 6}, 10, TickResult::applied, {0, 3, 6}},
-    {"AmplifyDownwardLine", Tool::amplify, {10, 0, 4}, 0, TickResult::applied, {10, 0, 4}},
+    // A tick that would change no sample is refused: nothing to record.
+    {"AmplifyOnTheLineIsRefused", Tool::amplify, {0, 3, 6}, 10, TickResult::refused, {0, 3, 6}},
+    {"AmplifyTooSmallToMoveIsRefused", Tool::amplify, {10, 0, 4}, 0, TickResult::refused, {10, 0, 4}},
+    {"AmplifyDownwardLine", Tool::amplify, {10, -100, 4}, 0, TickResult::applied, {10, -110, 4}},
     {"AmplifyRefusedOutOfRange", Tool::amplify, {0, 8000000}, 0, TickResult::refused, {0, 8000000}},
+    // Flat line 8: 7,626,000 x 1.1 + 8 is exactly 8,388,608.0, one past the top.
+    {"AmplifyToExactlyPastTheTopIsRefused", Tool::amplify, {8, 7626008}, 8, TickResult::refused, {8, 7626008}},
+    {"AmplifyToExactlyTheBottom", Tool::amplify, {-8, -7626008}, -8, TickResult::applied, {-8, -8388608}},
+    {"AmplifyToExactlyPastTheBottomIsRefused", Tool::amplify, {-9, -7626009}, -9, TickResult::refused, {-9, -7626009}},
     {"AttenuateTowardTheLine", Tool::attenuate, {0, 1000000, 6}, 10, TickResult::applied, {0, 909091, 6}},
     {"AttenuateFlatIsRefused", Tool::attenuate, {0, 3, 6}, 10, TickResult::refused, {0, 3, 6}},
     {"AttenuateFlatWithinTheShift", Tool::attenuate, {0, 131071 + 3, 6}, 10, TickResult::refused, {0, 131074, 6}},
     {"AttenuateNotFlatBelow", Tool::attenuate, {0, 3 - 65537, 6}, 10, TickResult::applied, {0, -59576, 6}},
     // 200000 x (1/1.1)^10 = 77108.6...: one step of the tenth power.
     {"AttenuateCountOfTen", Tool::attenuate, {0, 200000, 0}, 0, TickResult::applied, {0, 77108, 0}, 10},
+    // Held past 24 bits (an insert one gain step short): still out of range after the tick.
+    {"AttenuateStillOutOfRangeIsRefused", Tool::attenuate, {0, 16000000}, 0, TickResult::refused, {0, 16000000}},
     {"AttenuateExtremes", Tool::attenuate, {8388607, -8388608}, -8388608, TickResult::applied, {8388607, -7626007}},
     // Low-pass of true values: (before + x0 + x1) / 3 ... truncated toward zero.
     {"LowPassSpike", Tool::lowPass, {0, 300, 0}, 0, TickResult::applied, {100, 100, 100}},
@@ -82,6 +92,16 @@ TEST_P(ToolTick, ExactValuesInEveryFormatAndChannel) {
 INSTANTIATE_TEST_SUITE_P(Tools, ToolTick, ::testing::ValuesIn(kRows),
                          [](const auto& row) { return std::string(row.param.name); });
 
+// The factors are these exact doubles, not merely close to 1.1 and 1/1.1.
+TEST(ToolTick, FactorsAreTheNearestDoubles) {
+    for (const auto& [factor, bits] :
+         {std::pair{kAmplifyFactor, 0x3FF199999999999Aull}, std::pair{kAttenuateFactor, 0x3FED1745D1745D17ull}}) {
+        uint64_t got = 0;
+        std::memcpy(&got, &factor, sizeof got);
+        EXPECT_EQ(got, bits) << factor;
+    }
+}
+
 TEST(ToolTick, RefusedWithoutAnOpenEditOrWithAnEmptyOrReversedFrame) {
     ToolDoc t = toolDoc(2, 16, 0, 5, 10, 2, {1, 2}, 0);
     Document& d = t.d();
@@ -110,8 +130,10 @@ TEST(Attenuate, FlatFrameInShorteningCountsOnceWhenEnlargeIsOff) {
     EXPECT_EQ(toolTick(d, Tool::attenuate, run, flags), TickResult::forced);
     EXPECT_EQ(run.counted, 1);
     EXPECT_EQ(toolTick(d, Tool::attenuate, run, flags), TickResult::refused);  // only the first of a run
+    t.x(1) = 3 + 100000;                                                       // flat, yet far enough to move
     flags.automaticDialogShown = true;                                         // the dialog skips the test altogether
     EXPECT_EQ(toolTick(d, Tool::attenuate, run, flags), TickResult::applied);
+    EXPECT_EQ(t.x(1), 3 + 90909);
 }
 
 TEST(LowPass, ReadsTheTrueValueOutsideThePageAndRefusesWhatCannotTakeTheGainBack) {
@@ -231,6 +253,16 @@ TEST(ZeroCross, MovesBothEndsToTheNearerSideOfACrossing) {
     EXPECT_EQ(d.view.editFrameRight, 206);
     EXPECT_EQ(t.x(0), -20);  // no sample changes
     EXPECT_EQ(t.x(3), 500);
+}
+
+// A crossing whose two sides are equally far from zero keeps the end where it is.
+TEST(ZeroCross, TieKeepsBothEnds) {
+    ToolDoc t = toolDoc(2, 16, 0, 5, 200, 4, {100, -100, 50, -100}, 100);
+    Document& d = t.d();
+    const uint32_t start = d.view.editFrameStart, end = d.view.editFrameEnd;
+    ASSERT_TRUE(adjustToZeroCrossings(d).ok());
+    EXPECT_EQ(d.view.editFrameStart, start);
+    EXPECT_EQ(d.view.editFrameEnd, end);
 }
 
 TEST(ZeroCross, RefusedWhenTheEndsMeet) {

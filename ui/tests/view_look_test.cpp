@@ -373,7 +373,7 @@ TEST(LookOperations, DerivedPageButtonsMatchWhatEachOperationAsks) {
     confirmEdit(d, confirm);
     check(confirm, "confirm");
     ViewEvents down;
-    descendToLoudest(d, l->fs, down);
+    descendToLoudest(d, down);
     ASSERT_EQ(d.view.page, 5);
     ASSERT_TRUE(d.view.editFramePresent);
     check(down, "descent");

@@ -169,7 +169,7 @@ TEST(Shortening, RepeatNeedsAStepAndEndKeepsKindThree) {
     ViewEvents e = enterPage(*l, 2);
     EditSession s;
     d.bandEditing = true;  // the button's rule; the descent itself does not split
-    startManualShortening(d, s, l->fs, e);
+    startManualShortening(d, s, e);
     d.bandEditing = false;
     ASSERT_EQ(d.view.page, 5);
     EXPECT_TRUE(s.shorteningLook);

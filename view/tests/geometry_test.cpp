@@ -137,6 +137,22 @@ TEST(ZoomFrameClick, RightEndOfPageOne) {
     }
 }
 
+// A frame must end before the last column: a click where it would just
+// touch it goes one column further left; one column less stays.
+TEST(ZoomFrameClick, OneColumnBeforeTheRightEdgeOnEveryPage) {
+    auto l = longFile();
+    Document& d = **l;
+    for (int p : {1, 2, 3, 4}) {
+        d.view.page = p;
+        const int32_t width = d.view.zoomFrameWidth[p], highest = 640 - width - 1;
+        ViewEvents e;
+        placeZoomFrame(d, 640 - width, e);
+        EXPECT_EQ(d.view.zoomFrameLeft[p], highest) << "page " << p;
+        placeZoomFrame(d, highest, e);
+        EXPECT_EQ(d.view.zoomFrameLeft[p], highest) << "page " << p;
+    }
+}
+
 TEST(ZoomFrameClick, PageOneLimitedToColumnsHoldingData) {
     auto l = loadDocument(simpleWave(2, 16, 8192 * 10 + 100), 640);  // 10 whole page-1 columns
     Document& d = **l;

@@ -31,7 +31,7 @@ std::unique_ptr<LoadedDocument> constant(uint16_t bits, uint16_t channels, int32
 void goTo(LoadedDocument& l, int page, int channel = 0) {
     l->view.channel = channel;
     ViewEvents e = enterPage(l, page);
-    removeGain(*l, page, e);
+    removeGain(*l, e);
 }
 
 struct Rendered {

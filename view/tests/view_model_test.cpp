@@ -3,8 +3,10 @@
 #include <cstring>
 
 #include "audio_file/tests/wave_builder.h"
+#include "edit/history.h"
 #include "edit/page_io.h"
 #include "edit/sample_access.h"
+#include "edit/tools.h"
 #include "testing/document_fixture.h"
 #include "view/descent.h"
 #include "view/frames.h"
@@ -118,7 +120,7 @@ TEST(PageOne, ChannelSwitchAndLeavingLeaveTheImageAsLoaded) {
     stale();
     switchChannel(d, e);
     EXPECT_EQ(d.view.channel, 1);
-    removeGain(d, 1, e);
+    removeGain(d, e);
     EXPECT_EQ(l->imageBytes(), l->original);
     stale();
     leaveEditView(d, e);
@@ -160,7 +162,7 @@ TEST(ChannelSwitch, OnPageTwoWritesBackAndKeepsTheStretch) {
 TEST(Descent, LandsOnTheInjectedClickFromEveryPage) {
     const RecordingPlan plan = clicks(2, 16, 44100 * 30, 3);
     const ClickMark click = clickMarks(plan)[1];  // right channel
-    for (int start : {1, 2, 3, 4}) {
+    for (int start : {2, 3, 4}) {
         auto l = loadRecording(plan, 640);
         Document& d = **l;
         ViewEvents e;
@@ -176,7 +178,7 @@ TEST(Descent, LandsOnTheInjectedClickFromEveryPage) {
         ASSERT_EQ(d.view.page, start);
         const auto before = d.view.zoomFrameLeft;
         ViewEvents down;
-        descendToLoudest(d, l->fs, down);
+        descendToLoudest(d, down);
         ASSERT_EQ(d.view.page, 5) << start;
         EXPECT_EQ(d.view.shorteningStartPage, start);
         EXPECT_TRUE(d.view.editFramePresent);
@@ -196,6 +198,45 @@ TEST(Descent, LandsOnTheInjectedClickFromEveryPage) {
     }
 }
 
+// Page 1 has no working copy: a descent from it would edit samples that the
+// return never writes back. It is refused; from page 2 the edits arrive.
+TEST(Descent, RefusedOnPageOneAndItsEditsReachTheImageFromPageTwo) {
+    const RecordingPlan plan = clicks(2, 16, 44100 * 30, 1);
+    const ClickMark click = clickMarks(plan)[0];
+    auto l = loadRecording(plan, 640);
+    Document& d = **l;
+    ViewEvents e;
+    d.view.channel = click.channel;
+    enterEditView(d, l->fs, 0, e);
+    d.view.zoomFrameLeft[1] = int32_t(click.frame / 8192) - 10;
+    const std::vector<uint8_t> pageOne = l->imageBytes();
+    descendToLoudest(d, e);
+    EXPECT_EQ(d.view.page, 1);
+    EXPECT_FALSE(d.view.editFramePresent);
+    EXPECT_EQ(l->imageBytes(), pageOne);
+
+    enlarge(d, l->fs, e);
+    ASSERT_EQ(d.view.page, 2);
+    descendToLoudest(d, e);
+    ASSERT_EQ(d.view.page, 5);
+    const uint32_t from = d.view.editFrameStart, to = d.view.editFrameEnd;
+    ASSERT_TRUE(runSilence(d, e));
+    confirmEdit(d, e);
+    returnFromDescent(d, e);
+    ASSERT_EQ(d.view.page, 2);
+    reduce(d, e);
+    reduce(d, e);
+    ASSERT_EQ(d.view.page, 0);
+    const std::vector<uint8_t> image = l->imageBytes();
+    size_t changed = 0;
+    for (size_t i = 0; i < image.size(); ++i) {
+        if (image[i] == l->original[i]) continue;
+        ASSERT_TRUE(i >= from && i < to && (i - from) % 4 < 2) << "byte " << i << " outside the frame's channel";
+        ++changed;
+    }
+    EXPECT_GT(changed, 0u);
+}
+
 TEST(Descent, EditFrameShiftedInsideTheScreenAtBothEdges) {
     struct Row {
         int32_t jumpColumn, left, right;
@@ -212,7 +253,7 @@ TEST(Descent, EditFrameShiftedInsideTheScreenAtBothEdges) {
         d.view.page = 4;
         d.pages.workSamples[slotOf(at, d.pages.workOrigin, 2)] = 0x300000;
         d.pages.workSamples[slotOf(at + 2, d.pages.workOrigin, 2)] = -0x300000;
-        descendToLoudest(d, l->fs, e);
+        descendToLoudest(d, e);
         ASSERT_EQ(d.view.page, 5);
         EXPECT_EQ(d.view.whiteMaxColumn, r.jumpColumn);
         EXPECT_EQ(d.view.editFrameLeft, r.left) << r.jumpColumn;
@@ -247,6 +288,69 @@ TEST(Slide, SpeedGrowsEveryFiftyTicksAndClamps) {
     EXPECT_EQ(l->imageBytes(), l->original);
 }
 
+// Every way page 5 moves takes the gain off the columns it leaves and puts
+// it on the ones it reaches: with nothing edited, leaving writes nothing.
+struct PageFiveMove {
+    const char* name;
+    void (*move)(Document&, ViewEvents&);
+};
+const PageFiveMove kPageFiveMoves[] = {
+    {"TicksWithoutThePress",
+     [](Document& d, ViewEvents& e) {
+         for (int i = 0; i < 20; ++i) slideTick(d, false, e);
+         endSlide(d, e);
+     }},
+    {"HomeWithoutThePress",
+     [](Document& d, ViewEvents& e) {
+         beginSlideGain(d, e);
+         for (int i = 0; i < 20; ++i) slideTick(d, true, e);
+         endSlide(d, e);
+         slideHome(d, e);  // posted, no toolbar press before it
+     }},
+    {"HomeWhileHeld",
+     [](Document& d, ViewEvents& e) {
+         for (int i = 0; i < 20; ++i) slideTick(d, true, e);
+         slideHome(d, e);
+     }},
+    {"EndWithoutSlide", [](Document& d, ViewEvents& e) { endSlide(d, e); }},
+};
+
+void PrintTo(const PageFiveMove& m, std::ostream* os) { *os << m.name; }
+
+class SlideMove : public ::testing::TestWithParam<PageFiveMove> {};
+
+TEST_P(SlideMove, LeavesEverySampleAsItWas) {
+    auto l = loadChord();
+    Document& d = **l;
+    ViewEvents e = enterPage(*l, 4);
+    d.view.zoomFrameLeft[4] = 200;
+    enlarge(d, l->fs, e);
+    ASSERT_EQ(d.view.page, 5);
+    GetParam().move(d, e);
+    EXPECT_FALSE(d.slideGainActive);
+    EXPECT_EQ(d.view.gainPlace, gainPlaceOf(d, 5));  // the gain sits on the page shown
+    leaveEditView(d, e);
+    EXPECT_EQ(l->imageBytes(), l->original);
+}
+
+INSTANTIATE_TEST_SUITE_P(Slide, SlideMove, ::testing::ValuesIn(kPageFiveMoves),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+TEST(Slide, RefusedWhileAnEditIsOpen) {
+    auto l = loadChord();
+    Document& d = **l;
+    ViewEvents e = enterPage(*l, 5);
+    markFrame(d, 100, 110);
+    ASSERT_TRUE(d.view.editFramePresent);
+    const int32_t left = d.view.zoomFrameLeft[4];
+    d.view.pageEntryLeft[5] = left + 30;
+    EXPECT_FALSE(slideTick(d, true, e));
+    beginSlideGain(d, e);
+    slideHome(d, e);
+    EXPECT_FALSE(d.slideGainActive);
+    EXPECT_EQ(d.view.zoomFrameLeft[4], left);
+}
+
 TEST(Resume, EnterEditViewEnlargesDownToTheResumedPage) {
     auto l = loadChord();
     Document& d = **l;
@@ -256,6 +360,19 @@ TEST(Resume, EnterEditViewEnlargesDownToTheResumedPage) {
     EXPECT_EQ(d.view.page, 4);
     EXPECT_EQ(d.view.pageEntryLeft[3], 6);
     EXPECT_EQ(d.view.zoomFrameLeft[1], 4);
+}
+
+// Page 5's first position is the page-4 frame it was entered from, also after a resume.
+TEST(Resume, PageFiveFirstPositionIsTheResumedFrame) {
+    auto l = loadChord();
+    Document& d = **l;
+    d.view.zoomFrameLeft = {0, 4, 5, 6, 300, 0};
+    ViewEvents e;
+    enterEditView(d, l->fs, 5, e);
+    ASSERT_EQ(d.view.page, 5);
+    EXPECT_EQ(d.view.pageEntryLeft[5], 300);
+    slideHome(d, e);
+    EXPECT_EQ(d.view.zoomFrameLeft[4], 300);
 }
 
 TEST(ChannelSwitch, ConfirmsAnOpenEditFirst) {
@@ -282,7 +399,7 @@ TEST(Descent, MaximumStuckAtTheRightEndIsReportedOnTheFifthTime) {
     std::string texts;
     for (int i = 1; i <= 6; ++i) {
         ViewEvents down;
-        descendToLoudest(d, l->fs, down);
+        descendToLoudest(d, down);
         ASSERT_EQ(d.view.page, 5);
         texts += down.message.text.empty() ? "-" : "M";
         EXPECT_EQ(down.message.caption.empty(), i != 5) << i;
@@ -292,7 +409,7 @@ TEST(Descent, MaximumStuckAtTheRightEndIsReportedOnTheFifthTime) {
     EXPECT_EQ(texts, "----M-");
     ViewEvents down;
     d.endOfRangeCount = 4;
-    descendToLoudest(d, l->fs, down, true);  // the dialog reports it itself
+    descendToLoudest(d, down, true);  // the dialog reports it itself
     EXPECT_TRUE(down.message.empty());
 }
 
