@@ -191,9 +191,7 @@ case_bar_status_help_with_backup() {
   start_velkor "$(winpath "$CASE_DIR/take1.wav")"
   wait_text '#32770' "$DIALOG" 312 take1.wav
   drive press "$DIALOG" 308 >/dev/null &
-  drive wait '#32770' 'Open' >/dev/null || fail "no open dialog"
-  drive settext 'Open' 1148 "$(winpath "$CASE_DIR/orig.wav")" >/dev/null
-  drive press 'Open' 1 >/dev/null
+  choose_in_open_dialog "$CASE_DIR/orig.wav"
   wait_text '#32770' "$DIALOG" 315 orig.wav
   drive press "$DIALOG" 1 >/dev/null
   wait_main

@@ -3,6 +3,8 @@
 //   wait CLASS TITLE [ms]        a visible top-level window (* matches any; TITLE* a prefix)
 //   gone CLASS TITLE [ms]        until no such window is visible
 //   msgbox [ms]                  the message box on screen: "caption\t..." and "text\t..." (\n as \\n)
+//   buttons [ms]                 the message box's button texts, tab-separated
+//   filedialog [ms]              the title of the open or save-as dialog on screen (it holds control 1148)
 //   press CAPTION ID [ms]        clicks button ID of the dialog titled CAPTION
 //   enabled CAPTION ID [ms]      "1" or "0": whether button ID of that dialog is enabled
 //   title CLASS [ms]             the title of the first visible window of CLASS
@@ -26,8 +28,9 @@
 //   tbrect CLASS TB CMD          screen rectangle of the button
 //   rbrows CLASS                 RB_GETROWCOUNT of the window's rebar
 //   rbband CLASS BAND            screen rectangle of rebar band BAND (RB_GETRECT)
-//   cancelmode CLASS ID          sends WM_CANCELMODE to control ID: its capture is lost
 //   tbenable CLASS TB CMD        enables button CMD of toolbar TB (one the program has not enabled yet)
+//   swapbuttons 0|1              the user's setting that swaps the mouse buttons, saved for every program
+//   foreground MS                another program in front for MS ms, at (0, 800) 200 x 150 ("active" once it is)
 #include <windows.h>
 
 #include <commctrl.h>
@@ -110,6 +113,23 @@ HWND messageBox() {
     return nullptr;
 }
 
+// The common open or save-as dialog: its title follows Wine's language, its file name box does not.
+HWND fileDialog() {
+    for (HWND h : topWindows())
+        if (className(h) == L"#32770" && GetDlgItem(h, 1148)) return h;
+    return nullptr;
+}
+
+std::string buttonTexts(HWND box) {
+    std::string out;
+    for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        if (className(c) != L"Button" || !IsWindowVisible(c)) continue;
+        if (!out.empty()) out += '\t';
+        out += escaped(windowText(c));
+    }
+    return out;
+}
+
 HWND waitWindow(const std::wstring& cls, const std::wstring& title, DWORD timeout) {
     HWND h = nullptr;
     poll(timeout, [&] { return (h = findWindow(cls, title)) != nullptr; });
@@ -178,6 +198,34 @@ LRESULT sendTo(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     return LRESULT(result);
 }
 
+// Another program taking the foreground, as Alt+Tab or a click on it would.
+int takeForeground(DWORD ms) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"VelkorDriverForeground";
+    wc.hbrBackground = HBRUSH(COLOR_WINDOW + 1);
+    RegisterClassW(&wc);
+    HWND h = CreateWindowExW(0, wc.lpszClassName, L"another program", WS_POPUP | WS_BORDER, 0, 800, 200, 150, nullptr,
+                             nullptr, wc.hInstance, nullptr);
+    if (!h) return say("no window"), 1;
+    ShowWindow(h, SW_SHOW);
+    SetForegroundWindow(h);
+    bool told = false;
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < ms) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        if (!told && GetForegroundWindow() == h) {
+            say("active");
+            told = true;
+        }
+        Sleep(10);
+    }
+    DestroyWindow(h);
+    return told ? 0 : 1;
+}
+
 int runControl(const std::vector<std::wstring>& a) {
     const std::wstring& cmd = a[0];
     const int id = _wtoi(a[2].c_str());
@@ -195,7 +243,6 @@ int runControl(const std::vector<std::wstring>& a) {
     if (!c) return say("timeout"), 1;
     if (cmd == L"ctext") return say(escaped(windowText(c))), 0;
     if (cmd == L"visible") return say(IsWindowVisible(c) ? "1" : "0"), 0;
-    if (cmd == L"cancelmode") return sendTo(c, WM_CANCELMODE, 0, 0), 0;
     if (cmd == L"crect") {
         RECT r;
         GetWindowRect(c, &r);
@@ -244,6 +291,15 @@ int run(const std::vector<std::wstring>& a) {
         }
         say("caption\t" + escaped(windowText(h)));
         say("text\t" + escaped(windowText(GetDlgItem(h, 0xFFFF))));
+        return 0;
+    }
+    if (cmd == L"buttons" || cmd == L"filedialog") {
+        HWND h = nullptr;
+        if (!poll(timeoutAt(1), [&] { return (h = cmd == L"buttons" ? messageBox() : fileDialog()) != nullptr; })) {
+            say("timeout");
+            return 1;
+        }
+        say(cmd == L"buttons" ? buttonTexts(h) : escaped(windowText(h)));
         return 0;
     }
     if ((cmd == L"press" || cmd == L"enabled") && a.size() >= 3) {
@@ -374,10 +430,18 @@ int run(const std::vector<std::wstring>& a) {
         say(std::to_string(sendTo(rebar, RB_GETROWCOUNT, 0, 0)));
         return 0;
     }
-    for (const wchar_t* c : {L"ctext", L"crect", L"visible", L"tbstate", L"tbhidden", L"tbbitmap", L"tbrect", L"rbband",
-                             L"cancelmode", L"tbenable"})
+    if (cmd == L"swapbuttons" && a.size() >= 2) {
+        const UINT swap = _wtoi(a[1].c_str()) != 0;
+        if (!SystemParametersInfoW(SPI_SETMOUSEBUTTONSWAP, swap, nullptr, SPIF_UPDATEINIFILE | SPIF_SENDCHANGE))
+            return say("refused"), 1;
+        return say(GetSystemMetrics(SM_SWAPBUTTON) ? "swapped" : "plain"), 0;
+    }
+    if (cmd == L"foreground" && a.size() >= 2) return takeForeground(DWORD(_wtoi(a[1].c_str())));
+    for (const wchar_t* c :
+         {L"ctext", L"crect", L"visible", L"tbstate", L"tbhidden", L"tbbitmap", L"tbrect", L"rbband", L"tbenable"})
         if (cmd == c && a.size() >= 3) return runControl(a);
-    say("usage: wait|gone|msgbox|press|enabled|title|close|rect|client|size|settext|text|count|command|wrect|checked|hold ...");
+    say("usage: wait|gone|msgbox|buttons|filedialog|press|enabled|title|close|rect|client|size|settext|text|count|"
+        "command|wrect|checked|hold|swapbuttons|foreground ...");
     return 2;
 }
 

@@ -89,6 +89,10 @@ save_beside() {
   close_and_expect_exit_dialog "$CASE_DIR/take1.wav"
   drive press "$(winpath "$CASE_DIR/take1.wav")" 1 >/dev/null
   expect_question "データは 00分02秒250 以降で変更されています、保存しますか。\\n\\n$NO_HINT" 保存場所の選択
+  # Wine's own buttons speak the user's language: the 「いいえ」 of the text is a button.
+  local buttons=$'はい(&Y)\tいいえ(&N)'
+  [ "$E2E_LANG" = C.UTF-8 ] && buttons=$'&Yes\t&No'
+  expect_eq "buttons" "$(drive buttons)" "$buttons"
   shot save_question
   press_box 6
   drive wait '#32770' 'ファイルを保存' >/dev/null || fail "no save-as dialog"

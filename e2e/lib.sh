@@ -2,7 +2,11 @@
 # Xvfb display per case, the driver program, and assertions.
 : "${E2E_WORK:?E2E_WORK must name the work directory}"
 export WINEPREFIX="$E2E_WORK/prefix"
-export WINEARCH=win64 WINEDEBUG=-all LANG=C.UTF-8 LC_ALL=C.UTF-8
+# Velkor's users run a Japanese Windows: Wine's own buttons and dialogs speak
+# Japanese in ja_JP.UTF-8. A case run with E2E_LANG set (the "_in_c_locale"
+# cases) shows that the program's own texts do not depend on it.
+E2E_LANG=${E2E_LANG:-ja_JP.UTF-8}
+export WINEARCH=win64 WINEDEBUG=-all LANG=$E2E_LANG LC_ALL=$E2E_LANG
 export WINEDLLOVERRIDES="mscoree,mshtml="
 SHOTS="$E2E_WORK/shots"
 mkdir -p "$SHOTS"
@@ -39,6 +43,8 @@ start_display() {
 # ends exactly our Wine processes.
 stop_all() {
   if [ -n "$VELKOR_PID" ]; then kill "$VELKOR_PID" 2>/dev/null || true; fi
+  # The setting lives in the prefix that every case shares.
+  if [ -n "${SWAPPED_BUTTONS:-}" ]; then drive swapbuttons 0 >/dev/null 2>&1 || true; fi
   wineserver -k 2>/dev/null || true
   if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; wait "$XVFB_PID" 2>/dev/null || true; fi
 }
@@ -97,6 +103,14 @@ DIALOG='Ｖｅｌｋｏｒ'
 confirm_file() {  # name
   wait_text '#32770' "$DIALOG" 312 "$1"
   drive press "$DIALOG" 1 >/dev/null
+}
+
+# Names a file in the open dialog on screen and presses OK. The dialog's
+# title is Wine's own ("開く", "Open"): it is found by its file name box.
+choose_in_open_dialog() {  # path
+  local title; title=$(drive filedialog) || fail "no open dialog"
+  drive settext "$title" 1148 "$(winpath "$1")" >/dev/null
+  drive press "$title" 1 >/dev/null
 }
 
 wait_main() { drive wait MainWndClass '雑音編集*' >/dev/null || fail "no main window"; }

@@ -63,10 +63,10 @@ case_startup_open_dialog() {
   sleep 0.5
   expect_eq "dialog stays" "$(drive count '#32770' "$DIALOG")" 1
   drive press "$DIALOG" 307 >/dev/null &
-  drive wait '#32770' 'Open' >/dev/null || fail "no open dialog"
+  drive filedialog >/dev/null || fail "no open dialog"
+  sleep 0.5
   shot startup_open_dialog
-  drive settext 'Open' 1148 "$(winpath "$CASE_DIR/take2.wav")" >/dev/null
-  drive press 'Open' 1 >/dev/null
+  choose_in_open_dialog "$CASE_DIR/take2.wav"
   confirm_file take2.wav
   expect_eq "title" "$(drive wait MainWndClass '雑音編集*')" "雑音編集　take2.wav"
   quit_from_overview
@@ -129,9 +129,7 @@ case_startup_mp3_refused() {
 # Chooses the backup file through its open button.
 choose_backup() {  # path
   drive press "$DIALOG" 308 >/dev/null &
-  drive wait '#32770' 'Open' >/dev/null || fail "no open dialog"
-  drive settext 'Open' 1148 "$(winpath "$1")" >/dev/null
-  drive press 'Open' 1 >/dev/null
+  choose_in_open_dialog "$1"
   wait_text '#32770' "$DIALOG" 315 "$(basename "$1")"
 }
 

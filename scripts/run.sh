@@ -31,6 +31,9 @@ fi
 
 export WINEPREFIX=${VELKOR_WINEPREFIX:-$HOME/.local/share/velkor/wine}
 export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# A Japanese Windows: Wine's own buttons (はい/いいえ/キャンセル) and file
+# dialogs then speak the program's language (install-deps.sh made the locale).
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 bash "$root/scripts/wine_prefix.sh" "$WINEPREFIX"
 path=$(readlink -f "$file")
 wine "$build/windows/velkor.exe" "Z:${path//\//\\}"

@@ -48,6 +48,13 @@ void pressSlideButton(EditSession& s, const Document& doc, int32_t index) {
     if (doc.view.page == 5 && index >= 0 && index <= 2) s.pressedButtonIndex = index;
 }
 
+bool leftButtonHeld(const ButtonReading& r, bool ofThePress) {
+    if (!r.queueLeft) return false;
+    if (ofThePress) return true;
+    // Wine reports the device's left button even with swapped buttons.
+    return r.swapped ? r.deviceRight || r.deviceLeft : r.deviceLeft;
+}
+
 TickOutcome toolTimerTick(Document& doc, EditSession& s, bool buttonStillDown, ViewEvents& events) {
     TickOutcome out;
     const int32_t index = s.pressedButtonIndex;
@@ -87,6 +94,18 @@ void toolRelease(Document& doc, EditSession& s, ViewEvents& events) {
     if (s.pressedButtonIndex > 1) endToolRun(doc, s.run, events);
     s.run = ToolRun{};
     s.pressedButtonIndex = -1;
+}
+
+bool slideTimerTick(Document& doc, EditSession& s, bool increase, bool buttonStillDown, ViewEvents& events) {
+    // A timer outliving its press or its page moves nothing.
+    if (doc.view.page != 5 || s.pressedButtonIndex != (increase ? 0 : 2)) return true;
+    if (!buttonStillDown) {
+        s.pressedButtonIndex = -1;
+        endSlide(doc, events);
+        return true;
+    }
+    slideTick(doc, increase, events);
+    return false;
 }
 
 void enlargeCommand(Document& doc, EditSession& s, FileSystem& fs, ViewEvents& events) {

@@ -31,6 +31,19 @@ void pressToolButton(EditSession& s, const Document& doc, int32_t index);
 // A press on the slide buttons 1051-1053 (index 0-2): counts only on page 5.
 void pressSlideButton(EditSession& s, const Document& doc, int32_t index);
 
+// The left button as the system reports it at a tick of a held repeat button.
+struct ButtonReading {
+    bool queueLeft = false;   // in the messages read so far
+    bool deviceLeft = false;  // on the device now: its physical buttons
+    bool deviceRight = false;
+    bool swapped = false;  // the left button programs see is the device's right one
+};
+// Whether the held button is still down. The tick of the press goes by the
+// messages (a quick click is up already); a timer tick comes once all input
+// before it was read, so the device tells then whether the release went to
+// another window.
+bool leftButtonHeld(const ButtonReading& r, bool ofThePress);
+
 // One tick of timer 401. `buttonStillDown`: the left button is still held;
 // if not, the run ends here as on release.
 struct TickOutcome {
@@ -42,6 +55,9 @@ struct TickOutcome {
 TickOutcome toolTimerTick(Document& doc, EditSession& s, bool buttonStillDown, ViewEvents& events);
 // The button's command after the release: one step for the whole run.
 void toolRelease(Document& doc, EditSession& s, ViewEvents& events);
+// One tick of timer 403 (increase, "左へ") or 404 ("右へ"). A release never
+// seen ends the slide as the button's own command does. True: the timer ends.
+bool slideTimerTick(Document& doc, EditSession& s, bool increase, bool buttonStillDown, ViewEvents& events);
 
 // 1020 and 1021, in their shortening forms on page 5 while shortening is active.
 void enlargeCommand(Document& doc, EditSession& s, FileSystem& fs, ViewEvents& events);

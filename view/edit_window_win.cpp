@@ -76,6 +76,8 @@ LRESULT onButtonDown(EditWindow& w, WPARAM keys, int x, int y) {
     const bool programSent = (keys & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON | MK_SHIFT | MK_CONTROL)) == 0;
     pressWaveform(doc, column, GetTickCount(), programSent, events);
     if (doc.view.dragging) {
+        // The release comes here wherever it happens, over window 344 too.
+        SetCapture(w.hwnd);
         const RECT clip = waveformOnScreen(w);
         ClipCursor(&clip);
         repaintColumns(w, column - 1, column + 1);
@@ -99,27 +101,52 @@ LRESULT onMouseMove(EditWindow& w, int x) {
     return 0;
 }
 
+// The rubber band goes whatever the end of the drag makes of it.
+void eraseRubberBand(EditWindow& w) {
+    const ViewState& v = w.doc->view;
+    repaintColumns(w, std::min(v.editFrameLeft, v.editFrameRight), std::max(v.editFrameLeft, v.editFrameRight));
+}
+
 LRESULT onButtonUp(EditWindow& w) {
     Document& doc = *w.doc;
-    ViewState& v = doc.view;
-    if (!v.dragging) return 0;  // the press went to a menu or a message box: nothing to release
+    if (!doc.view.dragging) return 0;  // the press went to a menu or a message box: nothing to release
     ClipCursor(nullptr);
-    // The rubber band goes whatever the release makes of it.
-    repaintColumns(w, std::min(v.editFrameLeft, v.editFrameRight), std::max(v.editFrameLeft, v.editFrameRight));
+    eraseRubberBand(w);
     ViewEvents events;
     releaseWaveform(doc, GetTickCount(), events);
+    if (GetCapture() == w.hwnd) ReleaseCapture();  // the drag is over: the change of capture finds none
     act(w, events);
     return 0;
 }
 
+// The capture taken away before the release (a message box, another
+// program): the release will never come, so the drag ends void here.
+LRESULT onCaptureChanged(EditWindow& w) {
+    Document& doc = *w.doc;
+    if (!doc.view.dragging) return 0;
+    ClipCursor(nullptr);
+    eraseRubberBand(w);
+    ViewEvents events;
+    cancelDrag(doc, events);
+    act(w, events);
+    return 0;
+}
+
+// The left button now: the messages read so far and the device.
+ButtonReading readLeftButton() {
+    ButtonReading r;
+    r.queueLeft = GetKeyState(VK_LBUTTON) < 0;
+    r.deviceLeft = GetAsyncKeyState(VK_LBUTTON) < 0;
+    r.deviceRight = GetAsyncKeyState(VK_RBUTTON) < 0;
+    r.swapped = GetSystemMetrics(SM_SWAPBUTTON) != 0;
+    return r;
+}
+
 // One tick of the held tool. The button may have come up without the
-// toolbar seeing it (capture lost, a switch to another program). The tick of
-// the press itself goes by the press (a quick click is up already); a timer
-// tick comes only once all input before it was handled, so the button
-// itself tells then.
+// toolbar seeing it (a switch to another program).
 void repeatTick(EditWindow& w, bool ofThePress) {
     EditChildren& c = w.children;
-    const bool down = GetKeyState(VK_LBUTTON) < 0 && (ofThePress || GetAsyncKeyState(VK_LBUTTON) < 0);
+    const bool down = leftButtonHeld(readLeftButton(), ofThePress);
     ViewEvents events;
     const TickOutcome t = toolTimerTick(*w.doc, w.session, down, events);
     if (t.stop) {
@@ -134,9 +161,13 @@ void repeatTick(EditWindow& w, bool ofThePress) {
     act(w, events);
 }
 
-void slideTimerTick(EditWindow& w, bool increase) {
+void onSlideTimer(EditWindow& w, bool increase) {
+    const bool down = leftButtonHeld(readLeftButton(), false);
     ViewEvents events;
-    slideTick(*w.doc, increase, events);
+    if (slideTimerTick(*w.doc, w.session, increase, down, events)) {
+        KillTimer(w.hwnd, increase ? kTimerSlideUp : kTimerSlideDown);
+        if (!down) endButtonHold(w);
+    }
     act(w, events);
 }
 
@@ -169,8 +200,8 @@ LRESULT onTimer(EditWindow& w, UINT_PTR id) {
             }
             repeatTick(w, false);
             return 0;
-        case kTimerSlideUp: slideTimerTick(w, true); return 0;
-        case kTimerSlideDown: slideTimerTick(w, false); return 0;
+        case kTimerSlideUp: onSlideTimer(w, true); return 0;
+        case kTimerSlideDown: onSlideTimer(w, false); return 0;
     }
     return 0;
 }
@@ -313,6 +344,13 @@ void refreshBar(EditWindow& w) {
 void act(EditWindow& w, ViewEvents& events) {
     Document& doc = *w.doc;
     EditChildren& c = w.children;
+    // A hold does not outlive its page or channel: the timers of the view
+    // before would act on this one, where the gain lies elsewhere.
+    if (doc.view.page != c.actedPage || doc.view.channel != c.actedChannel) {
+        c.actedPage = doc.view.page;
+        c.actedChannel = doc.view.channel;
+        endButtonHold(w);
+    }
     if (events.refreshOverviewChannel >= 0 && w.overview && doc.image.allocated())
         refreshOverviewChannel(*w.overview, doc.image.bytes(), doc.edit, doc.view, events.refreshOverviewChannel);
     if (events.titlesChanged) SetWindowTextW(w.hwnd, widen(editWindowTitle(doc)).c_str());
@@ -369,6 +407,7 @@ LRESULT CALLBACK editWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_MOUSEMOVE: return onMouseMove(*w, GET_X_LPARAM(lp));
         case WM_LBUTTONDOWN: return onButtonDown(*w, wp, GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
         case WM_LBUTTONUP: return onButtonUp(*w);
+        case WM_CAPTURECHANGED: return onCaptureChanged(*w);
         case WM_SETCURSOR: return onSetCursor(*w, wp, lp);
         case kMsgRerunInsert: return onRerunInsert(*w, wp, lp);
     }

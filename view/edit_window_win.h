@@ -40,6 +40,8 @@ struct EditChildren {
     uint32_t* dibBits = nullptr;
     SIZE dibSize{};
 
+    int32_t actedPage = 0;  // the page and channel the last core call left
+    int32_t actedChannel = 0;
     ViewLook shown;              // the bar as it is on screen
     bool lookKnown = false;      // false: the next update sends everything
     bool repeatWaiting = false;  // timer 401 still in its first 400 ms

@@ -84,6 +84,15 @@ void releaseWaveform(Document& doc, uint32_t nowMs, ViewEvents& events) {
     if (v.page != 5) placeZoomFrame(doc, v.editFrameLeft, events);
 }
 
+void cancelDrag(Document& doc, ViewEvents& events) {
+    ViewState& v = doc.view;
+    if (!v.dragging) return;
+    v.dragging = false;
+    v.editFrameLeft = doc.pointer.savedLeft;
+    v.editFrameRight = doc.pointer.savedRight;
+    events.repaintWaveform = true;
+}
+
 void programClick(Document& doc, int32_t x, ViewEvents& events) { pressWaveform(doc, x, doc.pointer.pressTime, true, events); }
 
 void blockShiftLeft(Document& doc, ViewEvents& events) {

@@ -17,6 +17,9 @@ void setEditFrameBytes(Document& doc);
 void pressWaveform(Document& doc, int32_t x, uint32_t nowMs, bool programSent, ViewEvents& events);
 void dragWaveform(Document& doc, int32_t x);
 void releaseWaveform(Document& doc, uint32_t nowMs, ViewEvents& events);
+// A drag whose release will never come (the mouse was taken away): void, a
+// present frame keeps its columns.
+void cancelDrag(Document& doc, ViewEvents& events);
 // A click the program makes itself (block shift, first position, restore).
 void programClick(Document& doc, int32_t x, ViewEvents& events);
 

@@ -108,6 +108,65 @@ TEST(AutoRepeat, ReleaseNeverSeenEndsTheRunOnTheNextTick) {
     EXPECT_TRUE(toolTimerTick(f.d, f.s, true, f.e).stop);  // and nothing more is applied
 }
 
+TEST(HeldButton, TheLeftButtonAsProgramsSeeIt) {
+    struct Row {
+        const char* name;
+        ButtonReading reading;  // queue left, device left, device right, swapped
+        bool ofThePress, held;
+    };
+    const Row rows[] = {
+        {"held", {true, true, false, false}, false, true},
+        {"let go over another window", {true, false, false, false}, false, false},
+        {"let go and read", {false, false, false, false}, false, false},
+        {"quick click: its press still ticks", {true, false, false, false}, true, true},
+        {"swapped: the device's right button holds", {true, false, true, true}, false, true},
+        {"swapped, let go over another window", {true, false, false, true}, false, false},
+        {"swapped, the device's left reported (Wine)", {true, true, false, true}, false, true},
+        {"not swapped: the right button is another", {true, false, true, false}, false, false},
+    };
+    for (const Row& r : rows) EXPECT_EQ(leftButtonHeld(r.reading, r.ofThePress), r.held) << r.name;
+}
+
+// Page 5 with the slide gain on and "右へ" (timer 404, decreasing) held at column 100.
+struct Sliding {
+    Sliding() {
+        while (d.view.page < 5) enlarge(d, l->fs, e);
+        beginSlideGain(d, e);
+        d.view.zoomFrameLeft[4] = 100;
+        pressSlideButton(s, d, 2);
+    }
+    std::unique_ptr<LoadedDocument> l = loadChord();
+    Document& d = **l;
+    ViewEvents e = enterPage(*l, 1);
+    EditSession s;
+};
+
+TEST(SlideTimer, ReleaseNeverSeenEndsTheSlideAsTheCommandDoes) {
+    Sliding f;
+    EXPECT_FALSE(slideTimerTick(f.d, f.s, false, true, f.e));
+    EXPECT_EQ(f.d.view.zoomFrameLeft[4], 99);
+    EXPECT_TRUE(slideTimerTick(f.d, f.s, false, false, f.e));  // the button is up
+    EXPECT_FALSE(f.d.slideGainActive);
+    EXPECT_EQ(f.d.slideStep, 0);
+    EXPECT_EQ(f.s.pressedButtonIndex, -1);
+    EXPECT_TRUE(slideTimerTick(f.d, f.s, false, true, f.e));  // a late tick moves nothing
+    EXPECT_EQ(f.d.view.zoomFrameLeft[4], 99);
+    for (int p = 0; p < 5; ++p) reduce(f.d, f.e);
+    EXPECT_EQ(f.l->imageBytes(), f.l->original);
+}
+
+TEST(SlideTimer, OnlyItsOwnButtonOnPageFiveMoves) {
+    Sliding f;
+    EXPECT_TRUE(slideTimerTick(f.d, f.s, true, true, f.e));  // 403 belongs to "左へ"
+    EXPECT_EQ(f.d.view.zoomFrameLeft[4], 100);
+    reduce(f.d, f.e);
+    EXPECT_TRUE(slideTimerTick(f.d, f.s, false, true, f.e));  // page 4
+    enlarge(f.d, f.l->fs, f.e);
+    EXPECT_EQ(f.d.view.zoomFrameLeft[4], 100);
+    for (int p = 0; p < 5; ++p) reduce(f.d, f.e);
+    EXPECT_EQ(f.l->imageBytes(), f.l->original);
+}
+
 TEST(AutoRepeat, TwoQuickClicksAreTwoSteps) {
     Framed f;
     click(f.d, f.s, 9, f.e);

@@ -272,6 +272,31 @@ TEST(EditFrame, ClickWithAFrameKeepsIt) {
     EXPECT_EQ(d.view.editFrameRight, 30);
 }
 
+// The mouse taken away mid-drag: no frame is made, a present one keeps its columns.
+TEST(EditFrame, DragWhoseReleaseNeverComesIsVoid) {
+    for (const bool framed : {false, true}) {
+        auto l = longFile();
+        Document& d = **l;
+        onPage(d, 5);
+        if (framed) markFrame(d, 10, 30);
+        const uint32_t start = d.view.editFrameStart;
+        ViewEvents e;
+        pressWaveform(d, 200, 1000, false, e);
+        dragWaveform(d, 250);
+        cancelDrag(d, e);
+        EXPECT_FALSE(d.view.dragging);
+        EXPECT_EQ(d.view.editFramePresent, framed);
+        EXPECT_FALSE(e.editOpened);
+        if (framed) {
+            EXPECT_EQ(d.view.editFrameLeft, 10);
+            EXPECT_EQ(d.view.editFrameRight, 30);
+            EXPECT_EQ(d.view.editFrameStart, start);
+        }
+        releaseWaveform(d, 2000, e);  // a release arriving after all makes nothing either
+        EXPECT_EQ(d.view.editFramePresent, framed);
+    }
+}
+
 TEST(EditFrame, ReleaseWithoutPressIsIgnored) {
     auto l = longFile();
     Document& d = **l;
