@@ -63,13 +63,14 @@ void toolsPressed(EditWindow& w, HWND toolbar, POINT p) {
 
 void shiftPressed(EditWindow& w, HWND toolbar, POINT p) {
     Document& doc = *w.doc;
-    if (doc.view.page != 5 || !exactlyEnabled(toolbar, kCmdLeft)) return;
+    // Every press resets the slide's press, so a later block shift is one.
+    const bool slides = doc.view.page == 5 && exactlyEnabled(toolbar, kCmdLeft);
+    pressSlideButton(w.session, doc, slides ? buttonAt(toolbar, p, kShiftSlots) : -1);
+    const int32_t index = w.session.pressedButtonIndex;
+    if (index < 0) return;
     ViewEvents events;
     beginSlideGain(doc, events);
     act(w, events);
-    const int32_t index = buttonAt(toolbar, p, kShiftSlots);
-    pressSlideButton(w.session, doc, index);
-    if (w.session.pressedButtonIndex < 0) return;
     holdPointerOn(toolbar, index);
     focusToolbar(w, toolbar);
 }

@@ -50,21 +50,9 @@ void insertSource(EditWindow& w) {
 
 // On page 5 the shift buttons slide; their command is the release.
 void shiftCommand(EditWindow& w, int id) {
-    const bool slide = w.doc->view.page == 5;
-    if (slide) endButtonHold(w);
-    w.session.pressedButtonIndex = -1;
-    run(w, [&](Document& d, ViewEvents& e) {
-        if (slide && id == kCmdHome)
-            slideHome(d, e);
-        else if (slide)
-            endSlide(d, e);
-        else if (id == kCmdLeft)
-            blockShiftLeft(d, e);
-        else if (id == kCmdRight)
-            blockShiftRight(d, e);
-        else
-            firstPosition(d, e);
-    });
+    if (w.doc->view.page == 5 || w.session.slidePressed) endButtonHold(w);
+    const ShiftButton button = id == kCmdLeft ? ShiftButton::left : id == kCmdRight ? ShiftButton::right : ShiftButton::home;
+    run(w, [&](Document& d, ViewEvents& e) { shiftButtonCommand(d, w.session, button, e); });
 }
 
 void restoreCommand(EditWindow& w) {

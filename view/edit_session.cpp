@@ -4,6 +4,7 @@
 #include "common/text_format.h"
 #include "edit/history.h"
 #include "view/descent.h"
+#include "view/frames.h"
 #include "view/messages.h"
 #include "view/pages.h"
 #include "view/white_waveform.h"
@@ -45,7 +46,31 @@ void pressToolButton(EditSession& s, const Document& doc, int32_t index) {
 
 void pressSlideButton(EditSession& s, const Document& doc, int32_t index) {
     s.pressedButtonIndex = -1;
-    if (doc.view.page == 5 && index >= 0 && index <= 2) s.pressedButtonIndex = index;
+    s.slidePressed = false;
+    if (doc.view.page == 5 && index >= 0 && index <= 2) {
+        s.pressedButtonIndex = index;
+        s.slidePressed = true;
+    }
+}
+
+void shiftButtonCommand(Document& doc, EditSession& s, ShiftButton button, ViewEvents& events) {
+    // A press on page 5 makes this its release, even when the page changed
+    // while the button was held: the release never shifts a zoom frame.
+    const bool slide = doc.view.page == 5 || s.slidePressed;
+    s.slidePressed = false;
+    s.pressedButtonIndex = -1;
+    if (slide) {
+        if (button == ShiftButton::home)
+            slideHome(doc, events);
+        else
+            endSlide(doc, events);
+        return;
+    }
+    switch (button) {
+        case ShiftButton::left: blockShiftLeft(doc, events); return;
+        case ShiftButton::right: blockShiftRight(doc, events); return;
+        case ShiftButton::home: firstPosition(doc, events); return;
+    }
 }
 
 bool leftButtonHeld(const ButtonReading& r, bool ofThePress) {
@@ -101,6 +126,7 @@ bool slideTimerTick(Document& doc, EditSession& s, bool increase, bool buttonSti
     if (doc.view.page != 5 || s.pressedButtonIndex != (increase ? 0 : 2)) return true;
     if (!buttonStillDown) {
         s.pressedButtonIndex = -1;
+        s.slidePressed = false;
         endSlide(doc, events);
         return true;
     }

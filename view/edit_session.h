@@ -18,7 +18,11 @@ struct EditSession {
     bool shorteningNoticeOff = false;
     bool automaticDialogShown = false;
     bool shorteningLook = false;  // 1020/1021 show their shortening images
+    bool slidePressed = false;    // a slide button went down on page 5 and its command has not come
 };
+
+// 1051-1053: the block-shift buttons of pages 1-4, the slide buttons of page 5.
+enum class ShiftButton : uint8_t { left, home, right };
 
 // Edit window title: "編集(F1)：左CH    PCM 2CH 16BIT 44100SAMPLE".
 std::string editWindowTitle(const Document& doc);
@@ -55,6 +59,8 @@ struct TickOutcome {
 TickOutcome toolTimerTick(Document& doc, EditSession& s, bool buttonStillDown, ViewEvents& events);
 // The button's command after the release: one step for the whole run.
 void toolRelease(Document& doc, EditSession& s, ViewEvents& events);
+// The command of 1051-1053 (on page 5 it arrives at the release).
+void shiftButtonCommand(Document& doc, EditSession& s, ShiftButton button, ViewEvents& events);
 // One tick of timer 403 (increase, "左へ") or 404 ("右へ"). A release never
 // seen ends the slide as the button's own command does. True: the timer ends.
 bool slideTimerTick(Document& doc, EditSession& s, bool increase, bool buttonStillDown, ViewEvents& events);

@@ -167,6 +167,25 @@ TEST(SlideTimer, OnlyItsOwnButtonOnPageFiveMoves) {
     EXPECT_EQ(f.l->imageBytes(), f.l->original);
 }
 
+// The command of a button pressed on page 5 is its release, even on the
+// page reached while it was held: it never shifts that page's zoom frame.
+TEST(ShiftButtons, ReleaseAfterAPageChangeShiftsNothing) {
+    for (ShiftButton b : {ShiftButton::left, ShiftButton::home, ShiftButton::right}) {
+        Sliding f;
+        pressSlideButton(f.s, f.d, 2);
+        slideTimerTick(f.d, f.s, false, true, f.e);
+        reduce(f.d, f.e);  // a key while the mouse holds the button
+        ASSERT_EQ(f.d.view.page, 4);
+        const auto zoom = f.d.view.zoomFrameLeft;
+        shiftButtonCommand(f.d, f.s, b, f.e);
+        EXPECT_EQ(f.d.view.zoomFrameLeft, zoom) << int(b);
+        // The next press and its command on page 4 is a block shift again.
+        pressSlideButton(f.s, f.d, -1);
+        shiftButtonCommand(f.d, f.s, ShiftButton::right, f.e);
+        EXPECT_GT(f.d.view.zoomFrameLeft[4], zoom[4]);
+    }
+}
+
 TEST(AutoRepeat, TwoQuickClicksAreTwoSteps) {
     Framed f;
     click(f.d, f.s, 9, f.e);
