@@ -389,6 +389,40 @@ switch_channel() {
 
 case_edit_slide_ends_with_its_channel() { slide_then switch_channel; }
 
+# Confirmed, then page 5 slides: the restore would put the edit's x16 gain
+# back over columns that no longer hold it. It is refused; only the edit stays.
+case_edit_restore_refused_after_a_slide() {
+  edit_sine
+  to_page 5
+  drag 300 310 150
+  wait_tbstate 108 1003 4
+  click_button 108 1003
+  wait_label 117 "1/1"
+  drive command EditWndClass 1022 >/dev/null
+  wait_tbstate 106 1050 4
+  hold_button 105 1051 0.6
+  wait_tbstate 106 1050 0
+  drive command EditWndClass 1050 >/dev/null
+  sleep 0.5
+  expect_eq "no question" "$(drive count '#32770' '*')" 0
+  close_and_save "$CASE_DIR/take1.wav" 0
+  wave_diff "$CASE_DIR/loaded.wav" "$CASE_DIR/take1_N.wav" >"$CASE_DIR/diff.txt"
+  expect_eq "raised frames 300-309 only" "$(expect_uniform_diff "$CASE_DIR/diff.txt" 300 10 0)" 16
+}
+
+# "元の位置へ" arriving without its press (a posted command) after a slide
+# moves page 5 back under the right gain: nothing edited, nothing to save.
+case_edit_posted_home_changes_nothing() {
+  edit_sine
+  to_page 5
+  hold_button 105 1051 1
+  sleep 0.3
+  drive command EditWndClass 1052 >/dev/null
+  sleep 0.5
+  close_unchanged "$CASE_DIR/take1.wav"
+  cmp "$CASE_DIR/take1.wav" "$CASE_DIR/loaded.wav" || fail "edit file changed"
+}
+
 # A drag let go over the shortening button window (F2 shows it over the
 # waveform) ends there all the same: the frame is made and the pointer is free.
 case_edit_drag_released_over_the_shortening_button() {
