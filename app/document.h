@@ -9,6 +9,7 @@
 #include "audio_file/wave_info.h"
 #include "edit/history.h"
 #include "edit/page_buffers.h"
+#include "playback/playback_state.h"
 #include "view/view_state.h"
 
 constexpr int32_t kMaxColumns = 1280;
@@ -37,8 +38,8 @@ struct Document {
     int32_t slideStep = 0;
     bool bandEditing = false;
     int32_t shorteningAutoSteps = 0;  // 0 manual; automatic: the last step of a batch
-    bool playVolumeHalf = true;       // both-channel playback at 50 %, else 100 %
     int32_t endOfRangeCount = 0;      // descents whose maximum sat at the right end
+    PlaybackState playback;
 
     // What the drawing has kept stays valid until these move: the image's
     // samples (gain on page 1, write-back) and the working copy as a whole.

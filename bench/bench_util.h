@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 inline double nowSeconds() {
@@ -35,6 +36,24 @@ double medianSeconds(int runs, F&& f) {
     }
     std::sort(times, times + runs);
     return times[runs / 2];
+}
+
+// Medians of two tasks timed in turn, so that a busy machine slows both alike.
+template <typename F, typename G>
+std::pair<double, double> medianSecondsInTurn(int runs, F&& f, G&& g) {
+    double first[255], second[255];
+    runs = std::min(runs, 255);
+    for (int i = 0; i < runs; ++i) {
+        double t0 = nowSeconds();
+        f();
+        first[i] = nowSeconds() - t0;
+        t0 = nowSeconds();
+        g();
+        second[i] = nowSeconds() - t0;
+    }
+    std::sort(first, first + runs);
+    std::sort(second, second + runs);
+    return {first[runs / 2], second[runs / 2]};
 }
 
 inline double peakResidentMiB() {

@@ -253,8 +253,8 @@ Status adjustToZeroCrossings(Document& doc) {
 }
 
 void fillLine(SampleValue* slots, uint32_t workOrigin, uint32_t start, uint32_t end, uint32_t bps, uint32_t ba) {
-    if (end <= start) return;
-    const int64_t n = (end - start) / ba;
+    const int64_t n = end > start ? (end - start) / ba : 0;
+    if (n == 0) return;  // the line's slope divides by n
     const size_t first = slotOf(start, workOrigin, bps), step = ba / bps;
     const Line line = lineOf(slots[first], slots[first + size_t(n) * step], n);
     for (int64_t k = 0; k < n; ++k) slots[first + size_t(k) * step] = SampleValue(line.at(k));

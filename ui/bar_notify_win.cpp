@@ -86,10 +86,10 @@ LRESULT onPagerScroll(EditWindow& w, NMPGSCROLL& scroll) {
         hidePlayButton(play, kCmdPlayPage, true);
         hidePlayButton(play, kCmdPlayFromFrame, true);
     } else if (doc.stereo()) {
-        doc.playVolumeHalf = !doc.playVolumeHalf;
+        doc.playback.volumeHalf = !doc.playback.volumeHalf;
     }
-    hidePlayButton(play, kCmdPlayPageHalf, !doc.playVolumeHalf);
-    hidePlayButton(play, kCmdPlayFromFrameHalf, !doc.playVolumeHalf);
+    hidePlayButton(play, kCmdPlayPageHalf, !doc.playback.volumeHalf);
+    hidePlayButton(play, kCmdPlayFromFrameHalf, !doc.playback.volumeHalf);
     // The mouse hook shows the selected-channel pair again once the pointer leaves.
     if (doc.stereo()) w.children.playResetArmed = true;
     return 0;

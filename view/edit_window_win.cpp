@@ -455,7 +455,7 @@ void openEditWindow(EditWindow& w, POINT topLeft, int32_t resumedPage) {
     if (!doc.stereo()) {
         HWND play = toolbarById(w.children.bar, kCtlToolbarPlay);
         for (int command : {kCmdPlayPageHalf, kCmdPlayFromFrameHalf})
-            SendMessageW(play, TB_HIDEBUTTON, WPARAM(command), MAKELPARAM(doc.playVolumeHalf ? FALSE : TRUE, 0));
+            SendMessageW(play, TB_HIDEBUTTON, WPARAM(command), MAKELPARAM(doc.playback.volumeHalf ? FALSE : TRUE, 0));
     }
     w.children.lookKnown = false;  // the bar starts over: labels, states and images
     const Message message = std::move(events.message);

@@ -48,6 +48,7 @@ void enterEditView(Document& doc, FileSystem& fs, int32_t resumedPage, ViewEvent
     doc.bandEditing = false;
     doc.slideGainActive = false;
     doc.history = History{};
+    doc.playback.indicatorMode = false;  // the next playback line belongs in the waveform
     events.titlesChanged = true;
     // Before the resumed enlargements: page 5's entry is the page-4 frame
     // that the enlargement to it records.
@@ -190,5 +191,6 @@ void changeWidth(Document& doc, int32_t newWidth) {
     v.zoomFrameLeft[0] = rescaleOverviewColumn(v.screenWidth, newWidth, v.zoomFrameLeft[0]);
     v.screenWidth = newWidth;
     for (int p = 1; p <= 4; ++p) v.zoomFrameLeft[p] = 0;
+    doc.playback.range.bytesPerPixel = kBytesPerPixelAfterWidthChange;
     buildScales(v, doc.edit);
 }
