@@ -7,7 +7,7 @@ namespace {
 
 class MemoryInput final : public InputFile {
 public:
-    MemoryInput(const std::vector<uint8_t>& bytes, const MemoryFileSystem& fs) : bytes_(bytes), fs_(fs) {}
+    MemoryInput(const std::vector<uint8_t>& bytes, MemoryFileSystem& fs) : bytes_(bytes), fs_(fs) {}
     bool size(uint64_t& n) override {
         n = fs_.sizeOverride ? fs_.sizeOverride : bytes_.size();
         return true;
@@ -17,17 +17,19 @@ public:
         return true;
     }
     size_t read(void* destination, size_t n) override {
+        ++fs_.reads;
         const uint64_t end = std::min<uint64_t>({uint64_t(bytes_.size()), fs_.readLimit, position_ + n});
         if (position_ >= end) return 0;
         const size_t got = size_t(end - position_);
         std::memcpy(destination, bytes_.data() + position_, got);
         position_ += got;
+        fs_.bytesRead += got;
         return got;
     }
 
 private:
     const std::vector<uint8_t>& bytes_;
-    const MemoryFileSystem& fs_;
+    MemoryFileSystem& fs_;
     uint64_t position_ = 0;
 };
 

@@ -10,17 +10,19 @@
 
 struct MemoryFileSystem final : FileSystem {
     std::map<std::string, std::vector<uint8_t>> files;
-    int opensBeforeFailure = -1;        // -1: opens never fail
-    uint64_t readLimit = UINT64_MAX;    // reads deliver no byte at or past this file position
-    uint64_t writeLimit = UINT64_MAX;   // writes stop after this many bytes in one file
-    uint64_t sizeOverride = 0;          // nonzero: what size() reports
-    bool createFails = false;           // no file can be created (a read-only folder)
+    int opensBeforeFailure = -1;       // -1: opens never fail
+    uint64_t readLimit = UINT64_MAX;   // reads deliver no byte at or past this file position
+    uint64_t writeLimit = UINT64_MAX;  // writes stop after this many bytes in one file
+    uint64_t sizeOverride = 0;         // nonzero: what size() reports
+    bool createFails = false;          // no file can be created (a read-only folder)
     bool flushFails = false;
-    bool replaceFails = false;          // the target cannot be replaced (read-only, in use)
+    bool replaceFails = false;              // the target cannot be replaced (read-only, in use)
     std::map<std::string, FileTime> times;  // last-write times; a write sets the clock's next tick
-    uint64_t clock = 0x01D0000000000000;     // a plausible file time that advances with every write
+    uint64_t clock = 0x01D0000000000000;    // a plausible file time that advances with every write
     int timeFailures = 0;                   // the next so many time reads or sets fail (file held open)
     int opens = 0;
+    int reads = 0;           // read calls of every open file
+    uint64_t bytesRead = 0;  // bytes they delivered
     int exclusiveOpens = 0;
     int pauses = 0;
     unsigned pausedMilliseconds = 0;
