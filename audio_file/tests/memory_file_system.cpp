@@ -66,13 +66,14 @@ std::unique_ptr<InputFile> MemoryFileSystem::openRead(const std::string& path, b
 }
 
 std::unique_ptr<OutputFile> MemoryFileSystem::create(const std::string& path) {
-    if (createFails) return nullptr;
+    if (createFails || locked.count(path)) return nullptr;
     files[path].clear();
     touch(path);
     return std::make_unique<MemoryOutput>(path, *this);
 }
 
 bool MemoryFileSystem::remove(const std::string& path) {
+    if (locked.count(path)) return false;
     times.erase(path);
     return files.erase(path) != 0;
 }
@@ -85,6 +86,14 @@ bool MemoryFileSystem::replace(const std::string& source, const std::string& tar
     times[target] = times[source];  // a rename keeps the last-write time
     times.erase(source);
     return true;
+}
+
+std::vector<std::string> MemoryFileSystem::nameTails(const std::string& prefix) {
+    std::vector<std::string> tails;
+    for (auto it = files.lower_bound(prefix); it != files.end() && it->first.compare(0, prefix.size(), prefix) == 0;
+         ++it)
+        tails.push_back(it->first.substr(prefix.size()));
+    return tails;
 }
 
 bool MemoryFileSystem::lastWriteTime(const std::string& path, FileTime& time) {
