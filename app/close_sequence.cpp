@@ -33,7 +33,8 @@ CloseResult runCloseSequence(const WaveInfo& edit, FileImage& image, ExitFiles& 
             std::string name = files.saveFileName;
             if (!shell.chooseSaveName(name)) continue;
             files.saveFileName = name;
-            const Status s = saveImage(fs, name, image.bytes(), image.imageSize, shell.progress());
+            const Status s = saveImage(fs, name, image.bytes(), image.imageSize, shell.progress(),
+                                       {files.editPath, files.backupPath});
             if (s.ok()) writeResumeValues(ini, fs, name, settings);
             shell.show(s.message);
             if (s.ok()) result.saved = true;

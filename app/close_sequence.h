@@ -25,6 +25,7 @@ struct ExitFiles {
     std::string editPath;
     std::string saveFileName;       // the proposed target; afterwards the one last chosen
     bool convertedFromMp3 = false;  // saveFileName is then the converted WAVE file
+    std::string backupPath;         // empty: none
 };
 
 struct CloseResult {

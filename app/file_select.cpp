@@ -8,11 +8,12 @@
 #include "common/text_format.h"
 #include "resources/ids.h"
 
-SetFileResult setChoiceFile(FileSystem& fs, FileChoice& choice, const std::string& path, FileRole role) {
+SetFileResult setChoiceFile(FileSystem& fs, FileChoice& choice, const std::string& path, FileRole role,
+                            Progress& progress) {
     SetFileResult result;
     WaveInfo& info = role == FileRole::edit ? choice.edit : choice.backup;
     WaveInfo candidate = info;
-    const Status validated = validateWave(fs, path, role, candidate);
+    const Status validated = validateWave(fs, path, role, candidate, progress);
     if (!validated.message.empty()) result.messages.push_back(validated.message);
     if (!validated.ok()) return result;
     info = candidate;

@@ -8,6 +8,7 @@
 #include "audio_file/wave_info.h"
 #include "common/file_system.h"
 #include "common/message.h"
+#include "common/progress.h"
 
 struct FileChoice {
     std::string editPath;  // UTF-8 full paths; empty: not chosen
@@ -19,12 +20,14 @@ struct FileChoice {
 // Validates `path` for `role` and, when it is accepted, makes it the
 // choice for that role. A refused file leaves the earlier choice in place.
 // `messages` are to be shown in order (a repair report, a refusal, the
-// extension warning).
+// extension warning). A long chunk walk shows `progress`; its cancel refuses
+// the file like any other refusal.
 struct SetFileResult {
     bool accepted = false;
     std::vector<Message> messages;
 };
-SetFileResult setChoiceFile(FileSystem& fs, FileChoice& choice, const std::string& path, FileRole role);
+SetFileResult setChoiceFile(FileSystem& fs, FileChoice& choice, const std::string& path, FileRole role,
+                            Progress& progress);
 
 // The boxes shown by a click on a chosen file's name.
 Message editFileInfo(const std::string& path, const WaveInfo& info);

@@ -9,6 +9,7 @@
 #include "app/messages.h"
 #include "app/session_start_win.h"
 #include "app/start_choice.h"
+#include "audio_file/progress_dialog_win.h"
 #include "common/message_box_win.h"
 #include "common/unique_win.h"
 #include "common/utf16_win.h"
@@ -38,7 +39,11 @@ FileSelectDialog* stateOf(HWND dialog) {
 }
 
 void setFile(HWND dialog, FileSelectDialog& d, const std::string& path, FileRole role) {
-    const SetFileResult result = setChoiceFile(platformFileSystem(), d.choice, path, role);
+    SetFileResult result;
+    {
+        ProgressDialog progress(dialog);  // shown only by a long chunk walk, and gone before any message
+        result = setChoiceFile(platformFileSystem(), d.choice, path, role, progress);
+    }
     if (result.accepted)
         SetDlgItemTextW(dialog, role == FileRole::edit ? IDC_EDIT_NAME : IDC_BACKUP_NAME,
                         widen(displayName(path)).c_str());

@@ -11,7 +11,7 @@ bool endSession(HWND main, Document& doc, StartChoice& start) {
     if (doc.view.page == 0 && askExit(main, doc.editPath, start.settings) != 1) return false;
     ShowWindow(main, SW_HIDE);
     captureView(doc.view, start.settings);
-    ExitFiles files{doc.editPath, start.saveFileName, false};
+    ExitFiles files{doc.editPath, start.saveFileName, false, doc.backupPath};
     runCloseSequenceWin(main, doc.edit, doc.image, files, start.settings, start.files.iniPath);
     closeHelp();
     return true;

@@ -18,6 +18,7 @@ constexpr std::string_view kCaptionFmt = "fmt 検出";
 constexpr std::string_view kCaptionData = "data検出";
 constexpr std::string_view kNotPcm = "対応できないフォーマットか、ここへ設定できないファイルです。";
 constexpr std::string_view kUnsupported = "対応できないフォーマットです。";
+constexpr std::string_view kCheckCancelled = "ファイルの検査を中止しました。";
 constexpr std::string_view kRepairReport =
     "このウェーブファイルは破損しているので保存時は下記のように修正します。\n\n"
     "　　　　　　　　　　　　　元のデータ　修正後のデータ　( 増減 )\n"

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "audio_file/chunk_reader.h"
 #include "audio_file/messages.h"
 
 namespace {
@@ -19,19 +20,14 @@ struct Chunk {
     uint32_t size = 0;     // the chunk's size field
 };
 
-// Reads `bytes` at `position`; false unless every byte arrived.
-bool readAt(InputFile& file, uint64_t position, void* out, size_t bytes) {
-    return file.seek(position) && file.read(out, bytes) == bytes;
-}
-
 // Chunks follow one another from `from`: id, size, payload, pad byte after an
 // odd size. The search runs to the end of the file rather than to the end of
 // the RIFF chunk, so a damaged RIFF size does not hide the data.
-bool findChunk(InputFile& file, uint64_t fileSize, uint64_t from, std::string_view id, Chunk& found) {
+bool findChunk(ChunkReader& walk, uint64_t fileSize, uint64_t from, std::string_view id, Chunk& found) {
     uint64_t position = from;
     while (position + 8 <= fileSize) {
-        uint8_t header[8];
-        if (!readAt(file, position, header, sizeof header)) return false;
+        const uint8_t* header = walk.at(position, 8);
+        if (!header) return false;
         const uint32_t size = le32(header + 4);
         if (std::memcmp(header, id.data(), 4) == 0) {
             found.payload = position + 8;
@@ -44,11 +40,11 @@ bool findChunk(InputFile& file, uint64_t fileSize, uint64_t from, std::string_vi
 }
 
 // The top-level RIFF chunk of form type "WAVE".
-bool findWaveForm(InputFile& file, uint64_t fileSize, uint32_t& riffSize, uint64_t& formEnd) {
+bool findWaveForm(ChunkReader& walk, uint64_t fileSize, uint32_t& riffSize, uint64_t& formEnd) {
     uint64_t position = 0;
     while (position + 12 <= fileSize) {
-        uint8_t header[12];
-        if (!readAt(file, position, header, sizeof header)) return false;
+        const uint8_t* header = walk.at(position, 12);
+        if (!header) return false;
         const uint32_t size = le32(header + 4);
         if (std::memcmp(header, "RIFF", 4) == 0 && std::memcmp(header + 8, "WAVE", 4) == 0) {
             riffSize = size;
@@ -62,6 +58,12 @@ bool findWaveForm(InputFile& file, uint64_t fileSize, uint32_t& riffSize, uint64
 
 Status stepFailure(std::string_view text, std::string_view caption) {
     return refused(foregroundMessage(text, caption));
+}
+
+// A walk the user stopped refuses the file as a cancel, whatever step it was in.
+Status walkFailure(const ChunkReader& walk, std::string_view text, std::string_view caption) {
+    if (walk.cancelled()) return {Outcome::cancelled, foregroundMessage(kCheckCancelled, kCaptionChunk)};
+    return stepFailure(text, caption);
 }
 
 std::string signedText(int64_t v) { return std::to_string(v); }
@@ -91,6 +93,11 @@ std::string repairReportText(uint32_t riffSize, uint32_t imageEnd, uint32_t data
 }
 
 Status validateWave(FileSystem& fs, const std::string& path, FileRole role, WaveInfo& info) {
+    SilentProgress nobodyWatches;
+    return validateWave(fs, path, role, info, nobodyWatches);
+}
+
+Status validateWave(FileSystem& fs, const std::string& path, FileRole role, WaveInfo& info, Progress& progress) {
     const std::string_view notProcessable = role == FileRole::edit ? kNotProcessable : kNotProcessableBackup;
 
     uint64_t fileSize = 0;
@@ -103,15 +110,15 @@ Status validateWave(FileSystem& fs, const std::string& path, FileRole role, Wave
     // No RIFF file can be larger; 32-bit offsets stay exact from here on.
     if (fileSize > kMaxRiffFile) return stepFailure(notProcessable, kCaptionRiff);
 
+    ChunkReader walk(*file, fileSize, progress);
     uint32_t riffSize = 0;
     uint64_t formEnd = 0;
-    if (!findWaveForm(*file, fileSize, riffSize, formEnd)) return stepFailure(notProcessable, kCaptionRiff);
+    if (!findWaveForm(walk, fileSize, riffSize, formEnd)) return walkFailure(walk, notProcessable, kCaptionRiff);
 
     Chunk fmt;
-    if (!findChunk(*file, fileSize, formEnd, "fmt ", fmt)) return stepFailure(kDamaged, kCaptionFmt);
-    uint8_t raw[16];
-    if (fmt.size < 16 || fmt.payload + 16 > fileSize || !readAt(*file, fmt.payload, raw, sizeof raw))
-        return stepFailure(kDamaged, kCaptionFmt);
+    if (!findChunk(walk, fileSize, formEnd, "fmt ", fmt)) return walkFailure(walk, kDamaged, kCaptionFmt);
+    const uint8_t* raw = fmt.size < 16 || fmt.payload + 16 > fileSize ? nullptr : walk.at(fmt.payload, 16);
+    if (!raw) return walkFailure(walk, kDamaged, kCaptionFmt);
     SampleFormat format;
     format.formatTag = le16(raw);
     format.channels = le16(raw + 2);
@@ -122,7 +129,7 @@ Status validateWave(FileSystem& fs, const std::string& path, FileRole role, Wave
 
     Chunk data;
     const uint64_t afterFmt = fmt.payload + fmt.size + (fmt.size & 1u);
-    if (!findChunk(*file, fileSize, afterFmt, "data", data)) return stepFailure(kDamaged, kCaptionData);
+    if (!findChunk(walk, fileSize, afterFmt, "data", data)) return walkFailure(walk, kDamaged, kCaptionData);
 
     if (format.formatTag != 1) return stepFailure(kNotPcm, kCaptionFmt);
     const bool channelsOk = format.channels == 1 || format.channels == 2;
@@ -156,9 +163,8 @@ Status validateWave(FileSystem& fs, const std::string& path, FileRole role, Wave
     info = result;
 
     if (result.headerRepaired) {
-        Message report = makeMessage(repairReportText(riffSize, uint32_t(imageEnd), data.size, uint32_t(usable),
-                                                      uint32_t(fileSize)),
-                                     path);
+        Message report = makeMessage(
+            repairReportText(riffSize, uint32_t(imageEnd), data.size, uint32_t(usable), uint32_t(fileSize)), path);
         return doneWith(std::move(report));
     }
     return {};

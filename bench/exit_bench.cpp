@@ -42,8 +42,8 @@ int main(int argc, char** argv) {
     }
     std::printf("cp FILE OUT; sync -f OUT   %10.3f s  %8.0f MiB/s\n", cpSeconds, mib / cpSeconds);
     // Temporary file, flush to the device and the replace of OUT included.
-    const double saveSeconds =
-        minimumSeconds(5, [&] { ok = ok && saveImage(fs, out, image.bytes(), image.imageSize, progress).ok(); });
+    const double saveSeconds = minimumSeconds(
+        5, [&] { ok = ok && saveImage(fs, out, image.bytes(), image.imageSize, progress, {path}).ok(); });
     std::printf("save                       %10.3f s  %8.0f MiB/s   ratio %.2f of cp + sync (target >= 0.70)\n",
                 saveSeconds, mib / saveSeconds, cpSeconds / saveSeconds);
     if (!ok) {

@@ -6,7 +6,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" --target wavegen load_bench view_bench tools_bench exit_bench overview_bench look_bench \
-  render_bench playback_bench >/dev/null
+  render_bench playback_bench walk_bench >/dev/null
 data="$build/bench-data"
 mkdir -p "$data"
 hour="$data/hour_44k_16_stereo.wav"
@@ -53,3 +53,6 @@ echo "== the edit window's paint and its busiest tick, against a plain read and 
 
 echo "== playback: the largest composition against the 100 ms period and a memcpy; a streamed chunk's fill"
 "$build/bench/playback_bench" "$data"
+
+echo "== the header check of a file with 256 MiB of empty chunks before its data, against a plain read of it"
+"$build/bench/walk_bench" "$data"

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 // A Windows file time: 100-ns intervals since 1601, low half first.
 struct FileTime {
@@ -37,6 +38,10 @@ struct FileSystem {
     virtual bool remove(const std::string& path) = 0;
     // Replaces target with source in one step (the target may exist).
     virtual bool replace(const std::string& source, const std::string& target) = 0;
+    // For each file in the folder of `prefix` whose name begins with the last
+    // part of `prefix` (compared as the platform compares names): the rest of
+    // its name. None when the folder cannot be read.
+    virtual std::vector<std::string> nameTails(const std::string& prefix) = 0;
     // One attempt each: the last-write time of a file opened for reading
     // without sharing, and setting it alone through a handle opened for writing.
     virtual bool lastWriteTime(const std::string& path, FileTime& time) = 0;

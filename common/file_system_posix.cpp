@@ -1,4 +1,5 @@
 // Native (Linux) file access for tests, tools and benchmarks.
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -106,6 +107,20 @@ public:
     bool replace(const std::string& source, const std::string& target) override {
         return std::rename(source.c_str(), target.c_str()) == 0;
     }
+    std::vector<std::string> nameTails(const std::string& prefix) override {
+        std::vector<std::string> tails;
+        const size_t slash = prefix.rfind('/');
+        const std::string folder = slash == std::string::npos ? "." : prefix.substr(0, slash + 1);
+        const std::string stem = prefix.substr(slash == std::string::npos ? 0 : slash + 1);
+        DIR* dir = ::opendir(folder.c_str());
+        if (!dir) return tails;
+        while (const dirent* entry = ::readdir(dir)) {
+            const std::string name = entry->d_name;
+            if (name.compare(0, stem.size(), stem) == 0) tails.push_back(name.substr(stem.size()));
+        }
+        ::closedir(dir);
+        return tails;
+    }
     bool lastWriteTime(const std::string& path, FileTime& time) override {
         struct stat st {};
         if (::stat(path.c_str(), &st) != 0) return false;
@@ -120,9 +135,7 @@ public:
         ::close(fd);
         return ok;
     }
-    void pause(unsigned milliseconds) override {
-        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-    }
+    void pause(unsigned milliseconds) override { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 };
 
 }  // namespace

@@ -74,8 +74,8 @@ public:
         return std::make_unique<WinInput>(std::move(f));
     }
     std::unique_ptr<OutputFile> create(const std::string& path) override {
-        UniqueFile f(CreateFileW(apiPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+        UniqueFile f(CreateFileW(apiPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                 nullptr));
         if (!f) return nullptr;
         return std::make_unique<WinOutput>(std::move(f));
     }
@@ -87,17 +87,37 @@ public:
         return MoveFileExW(apiPath(source).c_str(), apiPath(target).c_str(),
                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
     }
+    std::vector<std::string> nameTails(const std::string& prefix) override {
+        std::vector<std::string> tails;
+        const std::wstring whole = widen(prefix);
+        const size_t slash = whole.find_last_of(L"\\/");
+        const std::wstring stem = whole.substr(slash == std::wstring::npos ? 0 : slash + 1);
+        WIN32_FIND_DATAW found;
+        UniqueFind search(FindFirstFileExW(apiPath(prefix + "*").c_str(), FindExInfoBasic, &found,
+                                           FindExSearchNameMatch, nullptr, 0));
+        if (!search) return tails;
+        do {
+            // The pattern may also have matched a short (8.3) name: the long one must begin with the stem.
+            const std::wstring name = found.cFileName;
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || name.size() < stem.size() ||
+                CompareStringOrdinal(name.c_str(), int(stem.size()), stem.c_str(), int(stem.size()), TRUE) !=
+                    CSTR_EQUAL)
+                continue;
+            tails.push_back(narrow(name.substr(stem.size())));
+        } while (FindNextFileW(search.get(), &found));
+        return tails;
+    }
     bool lastWriteTime(const std::string& path, FileTime& time) override {
-        UniqueFile f(CreateFileW(apiPath(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+        UniqueFile f(CreateFileW(apiPath(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                 nullptr));
         FILETIME t;
         if (!f || !GetFileTime(f.get(), nullptr, nullptr, &t)) return false;
         time = {t.dwLowDateTime, t.dwHighDateTime};
         return true;
     }
     bool setLastWriteTime(const std::string& path, const FileTime& time) override {
-        UniqueFile f(CreateFileW(apiPath(path).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+        UniqueFile f(CreateFileW(apiPath(path).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                 nullptr));
         const FILETIME t{time.low, time.high};
         return f && SetFileTime(f.get(), nullptr, nullptr, &t);  // creation and access times unchanged
     }

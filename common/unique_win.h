@@ -39,6 +39,13 @@ struct FileTraits {
 };
 using UniqueFile = Unique<FileTraits>;
 
+struct FindTraits {  // a directory search: FindFirstFileExW
+    using Handle = HANDLE;
+    static Handle invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static void close(Handle h) noexcept { FindClose(h); }
+};
+using UniqueFind = Unique<FindTraits>;
+
 struct KernelTraits {  // mutexes, events: null when invalid
     using Handle = HANDLE;
     static Handle invalid() noexcept { return nullptr; }

@@ -146,6 +146,20 @@ case_resume_after_restart() {
   expect_exit 0 60
 }
 
+# What killed saves left beside the target (the numbered names of earlier
+# versions and the one name used now) is gone after the next save; a file
+# only named alike stays.
+case_save_removes_leftovers() {
+  own_program
+  local tail
+  for tail in .velkor0.tmp .velkor1.tmp .velkor.tmp; do printf 'RIFF\0\0\0\0WAVE' >"$CASE_DIR/take1_N.wav$tail"; done
+  printf 'not ours' >"$CASE_DIR/take1_N.wav.velkor01.tmp"
+  save_beside
+  expect_eq "files beside the recording" "$(ls "$CASE_DIR" | grep -v '^velkor.out$' | tr '\n' ' ')" \
+    "loaded.wav program take1.wav take1_N.wav take1_N.wav.velkor01.tmp "
+  expect_eq "the look-alike untouched" "$(cat "$CASE_DIR/take1_N.wav.velkor01.tmp")" "not ours"
+}
+
 # With check box 349 cleared the proposal is the edit file itself.
 save_over_original_until_question() {
   "$VELKOR_WAVEGEN" "$CASE_DIR/take1.wav" --seconds 4 --bits 16 --channels 1

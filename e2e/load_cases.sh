@@ -1,6 +1,7 @@
 # Loading a file: the title of a loaded file, the repair report, a refused
-# file, and cancelling a long load. A file named on the command line is set
-# in the file selection dialog; the user confirms it with OK.
+# file, cancelling a long load and a long check of a header. A file named on
+# the command line is set in the file selection dialog; the user confirms it
+# with OK.
 
 # A stereo 16-bit file whose header claims `claimed` data bytes; the file
 # is sparse, so a long recording costs no disk.
@@ -79,4 +80,43 @@ case_load_cancel_no() {
   expect_eq "loads on after No" "$(drive wait MainWndClass '雑音編集*' 120000)" "雑音編集　long.wav"
   quit_from_overview
   expect_exit 0 60
+}
+
+# A header whose "fmt " and "data" chunks are `gap` zero bytes (empty chunks)
+# apart; the gap is a hole in a sparse file.
+empty_chunks_wave() {  # path, gap bytes
+  python3 - "$1" "$2" <<'PY'
+import struct, sys
+path, gap = sys.argv[1], int(sys.argv[2])
+fmt = b'fmt ' + struct.pack('<IHHIIHH', 16, 1, 2, 44100, 176400, 4, 16)
+data = b'data' + struct.pack('<I', 4000) + bytes(4000)
+with open(path, 'wb') as f:
+    f.write(b'RIFF' + struct.pack('<I', 4 + len(fmt) + gap + len(data)) + b'WAVE' + fmt)
+    f.seek(gap, 1)
+    f.write(data)
+PY
+}
+
+# Checking 4000 MB of empty chunks shows the progress of reading the file over
+# the dialog; its cancel refuses the file and keeps the one chosen before.
+case_load_long_header_cancel() {
+  empty_chunks_wave "$CASE_DIR/long.wav" $((4000 << 20))
+  "$VELKOR_WAVEGEN" "$CASE_DIR/take1.wav" --seconds 2 --bits 16 --channels 2
+  start_velkor "$(winpath "$CASE_DIR/take1.wav")"
+  wait_text '#32770' "$DIALOG" 312 take1.wav
+  drive press "$DIALOG" 307 >/dev/null &
+  drive wait '#32770' 'Open' >/dev/null || fail "no open dialog"
+  drive settext 'Open' 1148 "$(winpath "$CASE_DIR/long.wav")" >/dev/null
+  drive press 'Open' 1 >/dev/null
+  drive wait '#32770' 'ファイル読込中' 60000 >/dev/null || fail "no progress dialog"
+  shot header_check_progress
+  expect_eq "cancel enabled" "$(drive enabled 'ファイル読込中' 1)" 1
+  drive press 'ファイル読込中' 1 >/dev/null
+  expect_eq "refusal" "$(drive msgbox)" "$(printf 'caption\tチャンク検出\ntext\tファイルの検査を中止しました。')"
+  expect_eq "progress gone" "$(drive count '#32770' 'ファイル読込中')" 0
+  drive press チャンク検出 1 >/dev/null
+  confirm_file take1.wav
+  expect_eq "title" "$(drive wait MainWndClass '雑音編集*')" "雑音編集　take1.wav"
+  quit_from_overview
+  expect_exit 0 30
 }

@@ -11,4 +11,8 @@ for bits in 8 16 24; do
 done
 # A damaged seed: the data chunk claims more than the file holds.
 head -c 200 "$corpus/seed_16_2.wav" >"$corpus/seed_truncated.wav"
-exec "$fuzzer" -max_total_time="$seconds" -max_len=4096 -print_final_stats=1 "$corpus" 2>&1 | tail -n 25
+# A long walk: 600 KiB of zero bytes (empty chunks) between "fmt " and "data",
+# across many buffers of the chunk reader.
+{ head -c 36 "$corpus/seed_16_2.wav"; head -c $((600 << 10)) /dev/zero; tail -c +37 "$corpus/seed_16_2.wav"; } \
+  >"$corpus/seed_zero_chunks.wav"
+exec "$fuzzer" -max_total_time="$seconds" -max_len=$((1 << 20)) -print_final_stats=1 "$corpus" 2>&1 | tail -n 25

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "audio_file/tests/memory_file_system.h"
+#include "audio_file/tests/progress_script.h"
 #include "audio_file/tests/wave_builder.h"
 #include "resources/ids.h"
 
@@ -96,9 +97,10 @@ TEST_P(SetChoice, SetsOnlyItsRoleOrKeepsTheEarlierChoice) {
     fs.files["old.wav"] = simpleWave(2, 16, 3000);
     fs.files[c.path] = c.bytes;
     FileChoice choice;
-    ASSERT_TRUE(setChoiceFile(fs, choice, "old.wav", FileRole::edit).accepted);
-    ASSERT_TRUE(setChoiceFile(fs, choice, "old.wav", FileRole::backup).accepted);
-    const SetFileResult r = setChoiceFile(fs, choice, c.path, c.role);
+    SilentProgress progress;
+    ASSERT_TRUE(setChoiceFile(fs, choice, "old.wav", FileRole::edit, progress).accepted);
+    ASSERT_TRUE(setChoiceFile(fs, choice, "old.wav", FileRole::backup, progress).accepted);
+    const SetFileResult r = setChoiceFile(fs, choice, c.path, c.role, progress);
     EXPECT_EQ(r.accepted, c.accepted);
     ASSERT_EQ(r.messages.size(), c.text.empty() ? 0u : 1u);
     if (!c.text.empty()) {
@@ -122,12 +124,34 @@ TEST(SetChoiceFile, RepairReportComesBeforeTheExtensionWarning) {
     damaged.resize(3044);  // the data chunk runs 1000 bytes past the end
     fs.files["damaged.wv"] = damaged;
     FileChoice choice;
-    const SetFileResult r = setChoiceFile(fs, choice, "damaged.wv", FileRole::edit);
+    SilentProgress progress;
+    const SetFileResult r = setChoiceFile(fs, choice, "damaged.wv", FileRole::edit, progress);
     EXPECT_TRUE(r.accepted);
     ASSERT_EQ(r.messages.size(), 2u);
     EXPECT_EQ(r.messages[0].caption, "damaged.wv");
     EXPECT_EQ(r.messages[1].text, kExtension);
     EXPECT_TRUE(choice.edit.headerRepaired);
+}
+
+TEST(SetChoiceFile, CancelledChunkWalkKeepsTheEarlierChoice) {
+    MemoryFileSystem fs;
+    fs.files["old.wav"] = simpleWave(2, 16, 3000);
+    // 8 MB of zero bytes are a million empty chunks to walk before "data".
+    fs.files["long.wav"] =
+        riffFile({chunk("fmt ", fmtPayload(pcmFormat(1, 8))), Bytes(8 << 20, 0), chunk("data", pattern(100))});
+    FileChoice choice;
+    SilentProgress quiet;
+    ASSERT_TRUE(setChoiceFile(fs, choice, "old.wav", FileRole::edit, quiet).accepted);
+    ScriptedProgress progress;
+    progress.cancelAtLook = 1;
+    const SetFileResult r = setChoiceFile(fs, choice, "long.wav", FileRole::edit, progress);
+    EXPECT_FALSE(r.accepted);
+    ASSERT_EQ(r.messages.size(), 1u);
+    EXPECT_EQ(r.messages[0].text, "ファイルの検査を中止しました。");
+    EXPECT_EQ(r.messages[0].caption, "チャンク検出");
+    EXPECT_EQ(choice.editPath, "old.wav");
+    EXPECT_EQ(choice.edit.dataEnd, 44u + 12000u);
+    EXPECT_EQ(progress.closes, 1);  // gone before the message shows
 }
 
 TEST(FileInfo, EditFileSizeTimeAndFormat) {

@@ -7,7 +7,7 @@ namespace {
 
 class MemoryInput final : public InputFile {
 public:
-    MemoryInput(const std::vector<uint8_t>& bytes, const MemoryFileSystem& fs) : bytes_(bytes), fs_(fs) {}
+    MemoryInput(const std::vector<uint8_t>& bytes, MemoryFileSystem& fs) : bytes_(bytes), fs_(fs) {}
     bool size(uint64_t& n) override {
         n = fs_.sizeOverride ? fs_.sizeOverride : bytes_.size();
         return true;
@@ -17,17 +17,19 @@ public:
         return true;
     }
     size_t read(void* destination, size_t n) override {
+        ++fs_.reads;
         const uint64_t end = std::min<uint64_t>({uint64_t(bytes_.size()), fs_.readLimit, position_ + n});
         if (position_ >= end) return 0;
         const size_t got = size_t(end - position_);
         std::memcpy(destination, bytes_.data() + position_, got);
         position_ += got;
+        fs_.bytesRead += got;
         return got;
     }
 
 private:
     const std::vector<uint8_t>& bytes_;
-    const MemoryFileSystem& fs_;
+    MemoryFileSystem& fs_;
     uint64_t position_ = 0;
 };
 
@@ -64,13 +66,14 @@ std::unique_ptr<InputFile> MemoryFileSystem::openRead(const std::string& path, b
 }
 
 std::unique_ptr<OutputFile> MemoryFileSystem::create(const std::string& path) {
-    if (createFails) return nullptr;
+    if (createFails || locked.count(path)) return nullptr;
     files[path].clear();
     touch(path);
     return std::make_unique<MemoryOutput>(path, *this);
 }
 
 bool MemoryFileSystem::remove(const std::string& path) {
+    if (locked.count(path)) return false;
     times.erase(path);
     return files.erase(path) != 0;
 }
@@ -83,6 +86,14 @@ bool MemoryFileSystem::replace(const std::string& source, const std::string& tar
     times[target] = times[source];  // a rename keeps the last-write time
     times.erase(source);
     return true;
+}
+
+std::vector<std::string> MemoryFileSystem::nameTails(const std::string& prefix) {
+    std::vector<std::string> tails;
+    for (auto it = files.lower_bound(prefix); it != files.end() && it->first.compare(0, prefix.size(), prefix) == 0;
+         ++it)
+        tails.push_back(it->first.substr(prefix.size()));
+    return tails;
 }
 
 bool MemoryFileSystem::lastWriteTime(const std::string& path, FileTime& time) {

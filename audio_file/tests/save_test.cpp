@@ -9,6 +9,7 @@
 namespace {
 
 const std::string kTarget = "C:\\rec\\take1_N.wav";
+const std::string kEdit = "C:\\rec\\take1.wav";
 
 struct Saving {
     MemoryFileSystem fs;
@@ -16,7 +17,8 @@ struct Saving {
     Bytes image = simpleWave(2, 16, 2489);  // 10000 bytes: 100 steps of 100
     Bytes original = simpleWave(2, 16, 700, 48000);
 
-    Status save() { return saveImage(fs, kTarget, image.data(), uint32_t(image.size()), progress); }
+    std::vector<std::string> inUse{kEdit};
+    Status save() { return saveImage(fs, kTarget, image.data(), uint32_t(image.size()), progress, inUse); }
     // Only the target (and whatever the test put there) is left: no temporary file.
     size_t fileCount() const { return fs.files.size(); }
 };
@@ -80,6 +82,7 @@ TEST_P(SaveFailure, LeavesTheOriginalUntouchedAndNoTemporaryFile) {
     for (bool targetExists : {true, false}) {
         Saving s;
         if (targetExists) s.fs.files[kTarget] = s.original;
+        s.fs.files[kTarget + ".velkor0.tmp"] = Bytes{1};  // a killed save's: goes all the same
         GetParam().arrange(s.fs);
         const Status st = s.save();
         EXPECT_EQ(st.outcome, Outcome::refused);
@@ -123,18 +126,63 @@ TEST(Save, CancelDeclinedWritesOn) {
     EXPECT_EQ(s.fileCount(), 1u);
 }
 
-TEST(Save, TemporaryFileBesideTheTargetUnderAFreeName) {
-    MemoryFileSystem fs;
-    EXPECT_EQ(temporarySaveName(fs, kTarget), kTarget + ".velkor0.tmp");
-    fs.files[kTarget + ".velkor0.tmp"] = {1};
-    fs.files[kTarget + ".velkor1.tmp"] = {2};
-    EXPECT_EQ(temporarySaveName(fs, kTarget), kTarget + ".velkor2.tmp");
+TEST(Save, RemovesWhatKilledSavesLeftAndNothingElse) {
     Saving s;
-    s.fs = fs;
+    s.fs.files[kEdit] = s.original;
+    s.fs.files[kTarget] = s.original;
+    for (const char* tail : {".velkor0.tmp", ".velkor1.tmp", ".velkor17.tmp", ".velkor4294967295.tmp", ".velkor.tmp"})
+        s.fs.files[kTarget + tail] = Bytes{'R', 'I', 'F', 'F'};
+    const char* others[] = {".velkor01.tmp",   ".velkorX.tmp",  ".velkor-1.tmp",
+                            ".velkor.tmp.bak", ".velkor0.tmpx", ".velkor42949672950.tmp",
+                            ".Velkor0.tmp",    ".velkor0.TMP",  "x.velkor0.tmp"};
+    for (const char* tail : others) s.fs.files[kTarget + tail] = Bytes{1};
+    s.fs.files["C:\\rec\\take2_N.wav.velkor0.tmp"] = Bytes{2};  // another target's
+    const size_t kept = s.fs.files.size() - 5;
     ASSERT_TRUE(s.save().ok());
-    EXPECT_EQ(s.fs.files[kTarget + ".velkor0.tmp"], Bytes{1});  // somebody else's files stay
-    EXPECT_EQ(s.fs.files[kTarget + ".velkor1.tmp"], Bytes{2});
-    EXPECT_EQ(s.fileCount(), 3u);
+    EXPECT_EQ(s.fs.files[kTarget], s.image);
+    EXPECT_EQ(s.fs.files[kEdit], s.original);
+    for (const char* tail : others) EXPECT_EQ(s.fs.files[kTarget + tail], Bytes{1}) << tail;
+    EXPECT_EQ(s.fs.files["C:\\rec\\take2_N.wav.velkor0.tmp"], Bytes{2});
+    EXPECT_EQ(s.fileCount(), kept);
+}
+
+TEST(Save, ALeftoverThatCannotGo) {
+    // A numbered one is only in the way of nobody: the save goes on.
+    Saving s;
+    s.fs.files[kTarget + ".velkor0.tmp"] = Bytes{1};
+    s.fs.locked.insert(kTarget + ".velkor0.tmp");
+    ASSERT_TRUE(s.save().ok());
+    EXPECT_EQ(s.fs.files[kTarget], s.image);
+    EXPECT_EQ(s.fileCount(), 2u);
+    // The temporary name itself: nothing can be written, and the target stays as it was.
+    Saving t;
+    t.fs.files[kTarget] = t.original;
+    t.fs.files[kTarget + ".velkor.tmp"] = Bytes{1};
+    t.fs.locked.insert(kTarget + ".velkor.tmp");
+    const Status st = t.save();
+    EXPECT_EQ(st.outcome, Outcome::refused);
+    EXPECT_EQ(st.message.text, "ファイルのオープンに失敗しました。");
+    EXPECT_EQ(st.message.caption, "ファイル書込み");
+    EXPECT_EQ(t.fs.files[kTarget], t.original);
+    EXPECT_EQ(t.fs.files[kTarget + ".velkor.tmp"], Bytes{1});
+    EXPECT_EQ(t.fileCount(), 2u);
+}
+
+TEST(Save, FilesTheSessionReadsAreNeverLeftovers) {
+    // A leftover opened to rescue it, then saved under the name it was meant for.
+    Saving s;
+    s.fs.files[kTarget + ".velkor0.tmp"] = s.original;
+    s.inUse = {"c:\\REC\\TAKE1_N.WAV.velkor0.tmp"};  // as the user typed it
+    ASSERT_TRUE(s.save().ok());
+    EXPECT_EQ(s.fs.files[kTarget + ".velkor0.tmp"], s.original);
+    EXPECT_EQ(s.fs.files[kTarget], s.image);
+    // One under the temporary name itself is refused rather than written over.
+    Saving t;
+    t.fs.files[kTarget + ".velkor.tmp"] = t.original;
+    t.inUse = {kTarget + ".velkor.tmp"};
+    EXPECT_EQ(t.save().message.text, "ファイルのオープンに失敗しました。");
+    EXPECT_EQ(t.fs.files[kTarget + ".velkor.tmp"], t.original);
+    EXPECT_EQ(t.fs.files.count(kTarget), 0u);
 }
 
 }  // namespace
