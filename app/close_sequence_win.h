@@ -6,10 +6,6 @@
 #include "app/close_sequence.h"
 #include "audio_file/progress_dialog_win.h"
 
-// The save-as dialog: WAVE files, overwrite prompt, title "ファイルを保存".
-// False when the user cancels it; `path` is the proposal and the result.
-bool runSaveAsDialog(HWND owner, std::string& path);
-
 // Message boxes, the save-as dialog and the progress dialog, all owned by the main window.
 class WinCloseShell final : public CloseShell {
 public:

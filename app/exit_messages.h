@@ -12,9 +12,6 @@ constexpr std::string_view kSaveQuestionUnknown = "データを保存します�
 constexpr const char* kSaveQuestionChanged = "データは %s 以降で変更されています、保存しますか。\n\n";
 constexpr std::string_view kSaveQuestionNoHint = "「いいえ」を選択すると保存しないで終了します。";
 constexpr std::string_view kCaptionSaveQuestion = "保存場所の選択";
-constexpr std::string_view kSaveAsTitle = "ファイルを保存";
-constexpr std::string_view kSaveAsFilterWave = "WAVE files(*.wav)";
-constexpr std::string_view kSaveAsFilterAll = "すべて(*.*)";
 
 // Version and help
 constexpr const char* kVersionFormat = "Velkor version %s";

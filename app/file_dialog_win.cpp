@@ -4,13 +4,13 @@
 
 #include <vector>
 
-#include "app/file_select.h"
 #include "app/messages.h"
 #include "common/utf16_win.h"
 
 namespace {
 
-// Room for the longest path the system accepts, so no name is cut.
+// Room for the longest path the system accepts, so no name is cut: a
+// proposal cut short could even save under a wrong name.
 constexpr size_t kPathRoom = 32768;
 
 std::wstring filterText(const FileFilter& filter) {
@@ -22,16 +22,15 @@ std::wstring filterText(const FileFilter& filter) {
     return text + L'\0';
 }
 
-}  // namespace
-
-bool runFileDialog(HWND owner, std::string& path, bool saveMode, bool mp3Filter) {
+bool runDialog(HWND owner, std::string& path, bool save, bool mp3Filter) {
     const FileFilter filter = fileFilter(mp3Filter);
     const std::wstring filterW = filterText(filter);
     const std::wstring extension = widen(filter.defaultExtension);
     const std::wstring title = widen(kSaveDialogTitle);
-    std::vector<wchar_t> buffer(kPathRoom, L'\0');
     const std::wstring current = widen(path);
-    if (current.size() < kPathRoom) current.copy(buffer.data(), current.size());
+    if (current.size() >= kPathRoom) return false;
+    std::vector<wchar_t> buffer(kPathRoom, L'\0');
+    current.copy(buffer.data(), current.size());
 
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
@@ -41,14 +40,19 @@ bool runFileDialog(HWND owner, std::string& path, bool saveMode, bool mp3Filter)
     ofn.lpstrFile = buffer.data();
     ofn.nMaxFile = DWORD(buffer.size());
     ofn.lpstrDefExt = extension.c_str();
-    if (saveMode) {
+    if (save) {
         ofn.lpstrTitle = title.c_str();
         ofn.Flags = OFN_OVERWRITEPROMPT;
     } else {
         ofn.Flags = OFN_FILEMUSTEXIST;
     }
-    const BOOL confirmed = saveMode ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
-    if (!confirmed) return false;
+    if (!(save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn))) return false;
     path = narrow(buffer.data());
     return true;
 }
+
+}  // namespace
+
+bool runOpenDialog(HWND owner, std::string& path, bool mp3Filter) { return runDialog(owner, path, false, mp3Filter); }
+
+bool runSaveAsDialog(HWND owner, std::string& path) { return runDialog(owner, path, true, false); }

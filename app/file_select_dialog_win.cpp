@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "app/document.h"
+#include "document/document.h"
 #include "app/file_dialog_win.h"
 #include "app/file_names.h"
 #include "app/file_select.h"
@@ -75,7 +75,7 @@ void onInit(HWND dialog, FileSelectDialog& d) {
 }
 
 void onOpenButton(HWND dialog, FileSelectDialog& d, FileRole role) {
-    if (runFileDialog(dialog, d.pathBuffer, false, false)) setFile(dialog, d, d.pathBuffer, role);
+    if (runOpenDialog(dialog, d.pathBuffer, false)) setFile(dialog, d, d.pathBuffer, role);
 }
 
 void onEditInfo(HWND dialog, FileSelectDialog& d) {

@@ -11,7 +11,7 @@
 #include "common/utf16_win.h"
 #include "resources/ids.h"
 #include "ui/help_popup_win.h"
-#include "view/edit_window_win.h"
+#include "app/edit_window_win.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <windowsx.h>
 
 #include "app/main_window_rules.h"
-#include "app/screen_width.h"
+#include "document/screen_width.h"
 #include "app/session_end_win.h"
 #include "app/startup_win.h"
 #include "audio_file/time_text.h"

@@ -1,7 +1,7 @@
 #include "app/session_end_win.h"
 
 #include "app/close_sequence_win.h"
-#include "app/document.h"
+#include "document/document.h"
 #include "app/exit_dialog_win.h"
 #include "app/help_win.h"
 #include "app/start_choice.h"

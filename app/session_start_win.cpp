@@ -1,6 +1,6 @@
 #include "app/session_start_win.h"
 
-#include "app/document.h"
+#include "document/document.h"
 #include "app/settings_win.h"
 #include "app/start_choice.h"
 

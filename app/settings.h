@@ -11,7 +11,7 @@
 
 #include "common/file_system.h"
 #include "common/message.h"
-#include "view/view_state.h"
+#include "document/view_state.h"
 
 constexpr std::string_view kSectionStamp = "BEFORDATE";
 constexpr std::string_view kKeyStamp = "wTime";  // 8-byte record

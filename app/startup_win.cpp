@@ -8,7 +8,7 @@
 #include "app/file_select_dialog_win.h"
 #include "app/main_window_rules.h"
 #include "app/main_window_win.h"
-#include "app/screen_width.h"
+#include "document/screen_width.h"
 #include "audio_file/file_image.h"
 #include "audio_file/messages.h"
 #include "audio_file/progress_dialog_win.h"

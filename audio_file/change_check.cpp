@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "audio_file/messages.h"
-#include "view/view_state.h"
 
 namespace {
 

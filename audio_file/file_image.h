@@ -9,8 +9,10 @@
 #include "common/large_block.h"
 #include "common/message.h"
 #include "common/progress.h"
-#include "edit/sample_value.h"
+#include "audio_file/sample_value.h"
 
+// The widths of the edit view, in columns; the buffers are sized for the widest.
+constexpr std::array<int32_t, 3> kScreenWidths = {640, 960, 1280};
 // Frames of the largest page-2 stretch (1280 columns x 512) plus 2560.
 constexpr uint32_t kPageBufferFrames = 657920;
 constexpr int kUndoSlotCount = 6;

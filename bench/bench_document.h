@@ -3,7 +3,7 @@
 // document at 1280 columns, as the benchmarks start from.
 #include <string>
 
-#include "app/document.h"
+#include "document/document.h"
 #include "audio_file/demo_recording.h"
 #include "audio_file/wave_reader.h"
 #include "edit/history.h"

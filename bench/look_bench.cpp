@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/document.h"
+#include "document/document.h"
 #include "audio_file/demo_recording.h"
 #include "audio_file/wave_reader.h"
 #include "bench/alloc_counter.h"

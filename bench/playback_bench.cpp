@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/document.h"
+#include "document/document.h"
 #include "audio_file/demo_recording.h"
 #include "bench/alloc_counter.h"
 #include "bench/bench_document.h"
@@ -19,7 +19,7 @@
 #include "edit/page_io.h"
 #include "playback/prepare.h"
 #include "playback/stream.h"
-#include "view/gain.h"
+#include "edit/gain.h"
 #include "view/pages.h"
 
 namespace {

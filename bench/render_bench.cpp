@@ -12,7 +12,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/document.h"
+#include "document/document.h"
 #include "audio_file/demo_recording.h"
 #include "audio_file/wave_reader.h"
 #include "bench/alloc_counter.h"
@@ -23,7 +23,7 @@
 #include "ui/view_look.h"
 #include "view/edit_session.h"
 #include "view/frames.h"
-#include "view/gain.h"
+#include "edit/gain.h"
 #include "view/page_render.h"
 #include "view/pages.h"
 

@@ -2,7 +2,7 @@
 
 #include "edit/history.h"
 #include "edit/page_io.h"
-#include "view/gain.h"
+#include "edit/gain.h"
 
 void leaveBandEditing(Document& doc, ViewEvents& events) {
     if (!doc.bandEditing) return;

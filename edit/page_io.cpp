@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "edit/sample_access.h"
+#include "audio_file/sample_access.h"
 
 void loadPage(Document& doc) {
     const WaveInfo& f = doc.edit;

@@ -2,7 +2,7 @@
 // Moving the page-2 stretch between the file image and the working buffers.
 #include <cstdint>
 
-#include "app/document.h"
+#include "document/document.h"
 
 // Frames of the page-2 stretch: 512 per column.
 inline uint32_t stretchFrames(const Document& doc) { return 512u * uint32_t(doc.view.screenWidth); }

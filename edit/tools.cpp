@@ -7,9 +7,9 @@
 #include "edit/history.h"
 #include "edit/messages.h"
 #include "edit/page_io.h"
-#include "edit/sample_access.h"
-#include "view/frames.h"
-#include "view/gain.h"
+#include "audio_file/sample_access.h"
+#include "document/edit_frame.h"
+#include "edit/gain.h"
 
 namespace {
 

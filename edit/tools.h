@@ -3,9 +3,9 @@
 // workSamples; a tick that would leave the sample range changes nothing.
 #include <cstdint>
 
-#include "app/document.h"
+#include "document/document.h"
 #include "common/message.h"
-#include "view/view_events.h"
+#include "document/view_events.h"
 
 enum class Tool : uint8_t {
     shiftUp,        // 1003

@@ -4,7 +4,7 @@
 // one at 50 %. The same for composed and streamed playback.
 #include <array>
 
-#include "app/document.h"
+#include "document/document.h"
 
 struct ChannelTreatment {
     std::array<SampleValue, 2> mask{-1, -1};

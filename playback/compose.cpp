@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "edit/page_io.h"
-#include "edit/sample_access.h"
+#include "audio_file/sample_access.h"
 #include "edit/tools.h"
 #include "playback/channel_mode.h"
 

@@ -2,7 +2,7 @@
 // The composed copy of the page-2 stretch that pages 2-5 play: open edits,
 // band restoration and the listening aid heard, the display gain taken off
 // and put back as far as the loudest played sample allows.
-#include "app/document.h"
+#include "document/document.h"
 
 // Builds every frame of the stretch into playBufferA, in the file's format
 // and the channel mode (buffer offset = image offset - workOrigin). Uses

@@ -4,7 +4,7 @@
 // erases it by drawing it again at the same column.
 #include <cstdint>
 
-#include "app/document.h"
+#include "document/document.h"
 
 enum class LineTarget : uint8_t { mainWindow, editWindow, indicator };
 

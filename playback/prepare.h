@@ -1,7 +1,7 @@
 #pragma once
 // Preparing a playback: the range to play and, on pages 2-5, the composed
 // buffer. The shell then opens the device and drives playback/stream.h.
-#include "app/document.h"
+#include "document/document.h"
 
 // Kinds of range:
 //   0 main window, from the overview's zoom frame to the data end (streamed)

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "edit/sample_access.h"
+#include "audio_file/sample_access.h"
 #include "playback/channel_mode.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <array>
 #include <cstdint>
 
-#include "app/document.h"
+#include "document/document.h"
 
 struct QueuedBuffer {
     PlayBuffer buffer = PlayBuffer::a;

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "app/document.h"
+#include "document/document.h"
 #include "audio_file/demo_recording.h"
 #include "audio_file/tests/memory_file_system.h"
-#include "view/view_events.h"
+#include "document/view_events.h"
 
 struct LoadedDocument {
     MemoryFileSystem fs;

@@ -169,15 +169,8 @@ std::string controlHelp(int control, const Document& doc) {
     return {};
 }
 
-std::optional<std::string_view> menuHelp(MenuOwner owner, int item, bool separator) {
+std::optional<std::string_view> editMenuHelp(int item, bool separator) {
     if (separator) return std::nullopt;
-    if (owner == MenuOwner::mainWindow) {
-        switch (item) {
-            case kCmdPlayStereoHalf: return "音量を半減して両音再生";
-            case kCmdPlayStereoFull: return "通常の音量で両音再生";
-        }
-        return "";
-    }
     switch (item) {
         case kCmdSilence: return "無音";
         case kCmdAdjustFrame: return "編集枠を波形のゼロクロス付近に微調整します。";

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/document.h"
+#include "document/document.h"
 #include "view/edit_session.h"
 
 struct CaptionString {
@@ -32,6 +32,6 @@ std::string buttonHelp(int command, const Document& doc, const EditSession& sess
 std::string_view controlTooltip(int control);
 std::string controlHelp(int control, const Document& doc);
 
-enum class MenuOwner { editWindow, mainWindow };
-// The status-line help of a highlighted menu item; nothing to write for a separator.
-std::optional<std::string_view> menuHelp(MenuOwner owner, int item, bool separator);
+// The status-line help of a highlighted item of the edit window's menus;
+// nothing to write for a separator. (The main window's: mainMenuHelp.)
+std::optional<std::string_view> editMenuHelp(int item, bool separator);

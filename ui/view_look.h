@@ -8,10 +8,10 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/document.h"
+#include "document/document.h"
 #include "ui/command_ids.h"
 #include "view/edit_session.h"
-#include "view/view_events.h"
+#include "document/view_events.h"
 
 // The commands whose enabled state the look decides, in toolbar order.
 constexpr int kLookButtons[] = {kCmdStepBack,     kCmdStepForward,

@@ -2,8 +2,8 @@
 // Descending to the loudest click: from the current page down to page 5,
 // each deeper zoom frame centred on the white waveform's maximum, ending
 // with an edit frame of eight frames around the sharpest jump.
-#include "app/document.h"
-#include "view/view_events.h"
+#include "document/document.h"
+#include "document/view_events.h"
 
 // The automatic-operation dialog reports a stuck maximum itself, after its batch.
 void descendToLoudest(Document& doc, ViewEvents& events, bool automaticDialogShown = false);

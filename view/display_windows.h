@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/document.h"
+#include "document/document.h"
 
 constexpr uint32_t kDisplayGrey = 0x808080;  // the grey stock brush
 constexpr uint32_t kDisplayWhite = 0xFFFFFF;

@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <string>
 
-#include "app/document.h"
+#include "document/document.h"
 #include "common/file_system.h"
 #include "edit/tools.h"
-#include "view/view_events.h"
+#include "document/view_events.h"
 
 // The window-procedure state of the edit window.
 struct EditSession {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "edit/history.h"
+
 void clampZoomFrameToData(Document& doc, int p) {
     ViewState& v = doc.view;
     const int32_t n = offsetColumn(v, doc.edit, doc.edit.dataEnd, p);
@@ -25,15 +27,6 @@ void placeZoomFrame(Document& doc, int32_t x, ViewEvents& events) {
     v.zoomFrameLeft[p] = std::max(x, 0);
     events.repaintWaveform = true;
     if (p == 3 || p == 4) events.repaintDisplay2 = true;
-}
-
-void setEditFrameBytes(Document& doc) {
-    ViewState& v = doc.view;
-    if (v.editFrameLeft > v.editFrameRight) std::swap(v.editFrameLeft, v.editFrameRight);
-    const uint32_t h = channelOffset(v, doc.edit);
-    v.editFrameStart = columnOffset(v, doc.edit, v.editFrameLeft, v.page) + h;
-    v.editFrameEnd = columnOffset(v, doc.edit, v.editFrameRight, v.page) + h;
-    if (columnOffset(v, doc.edit, v.editFrameRight + 1, v.page) > doc.edit.dataEnd) v.editFrameEnd = doc.edit.dataEnd + h;
 }
 
 void pressWaveform(Document& doc, int32_t x, uint32_t nowMs, bool programSent, ViewEvents& events) {

@@ -2,15 +2,14 @@
 // Placing the zoom frame (pages 1-4) and marking the edit frame (pages 2-5).
 #include <cstdint>
 
-#include "app/document.h"
-#include "view/view_events.h"
+#include "document/document.h"
+#include "document/edit_frame.h"
+#include "document/view_events.h"
 
 // A click at column x on pages 1-4 moves the page's zoom frame there, clamped.
 void placeZoomFrame(Document& doc, int32_t x, ViewEvents& events);
 // Pulls page p's zoom frame back to the data before it is drawn.
 void clampZoomFrameToData(Document& doc, int p);
-// Orders the edit frame's columns and computes its byte range.
-void setEditFrameBytes(Document& doc);
 
 // Mouse in the waveform area. A press the program sends itself, and every
 // press on page 1, is released at once. Times in ms of one clock.

@@ -9,7 +9,7 @@
 
 #include "audio_file/wave_info.h"
 #include "common/progress.h"
-#include "view/view_state.h"
+#include "document/view_state.h"
 
 constexpr int kOverviewRows = 256;          // rows 0..255; a full negative peak lands on 255
 constexpr int kOverviewLeftTop = 35;        // the left channel's rows 35..162

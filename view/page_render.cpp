@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "edit/page_buffers.h"
+#include "document/page_buffers.h"
 #include "view/frames.h"
 #include "view/white_waveform.h"
 

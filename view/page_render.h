@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/document.h"
+#include "document/document.h"
 #include "common/message.h"
 
 constexpr int32_t kWaveTop = 62;         // client row of the top scale line

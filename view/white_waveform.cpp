@@ -4,7 +4,7 @@
 
 #include "view/messages.h"
 
-#include "edit/sample_access.h"
+#include "audio_file/sample_access.h"
 
 namespace {
 

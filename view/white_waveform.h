@@ -3,7 +3,7 @@
 // frames, on the 8-bit screen scale. Its maximum marks the sharpest click.
 #include <cstdint>
 
-#include "app/document.h"
+#include "document/document.h"
 #include "common/message.h"
 
 // Computes b for columns 0 ... screenWidth - 2 of the current page into

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "audio_file/tests/wave_builder.h"
-#include "edit/sample_access.h"
+#include "audio_file/sample_access.h"
 #include "testing/document_fixture.h"
-#include "view/gain.h"
+#include "edit/gain.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <utility>
 
-#include "edit/sample_access.h"
+#include "audio_file/sample_access.h"
 #include "edit/tests/tool_fixture.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <random>
 
-#include "edit/sample_access.h"
+#include "audio_file/sample_access.h"
 #include "playback/prepare.h"
 #include "playback/tests/play_fixture.h"
 

@@ -8,7 +8,7 @@
 #include "edit/page_io.h"
 #include "testing/document_fixture.h"
 #include "view/frames.h"
-#include "view/gain.h"
+#include "edit/gain.h"
 #include "view/pages.h"
 
 struct PlayPlace {

@@ -2,7 +2,7 @@
 
 #include "audio_file/file_image.h"
 #include "audio_file/tests/wave_builder.h"
-#include "edit/page_buffers.h"
+#include "document/page_buffers.h"
 #include "edit/page_io.h"
 #include "testing/document_fixture.h"
 #include "view/frames.h"

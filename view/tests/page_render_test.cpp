@@ -6,8 +6,9 @@
 #include "edit/tools.h"
 #include "testing/document_fixture.h"
 #include "view/frames.h"
-#include "view/gain.h"
+#include "edit/gain.h"
 #include "view/pages.h"
+#include "edit/history.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "view/gain.h"
+#include "edit/gain.h"
 
 #include "edit/page_io.h"
-#include "edit/sample_access.h"
+#include "audio_file/sample_access.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "view/edit_window_win.h"
-#include "view/view_events.h"
+#include "app/edit_window_win.h"
+#include "document/view_events.h"
 
 constexpr UINT kMsgRerunInsert = WM_APP + 2;  // wParam: gain shift, lParam: the command to run again
 constexpr UINT_PTR kTimerRepeat = 401;
@@ -46,10 +46,10 @@ bool loadPictures(EditWindow& w);
 LRESULT onPaint(EditWindow& w);
 LRESULT onDrawItem(EditWindow& w, const DRAWITEMSTRUCT& item);
 
-// ui/bar_notify_win.cpp
+// bar_notify_win.cpp
 LRESULT onNotify(EditWindow& w, NMHDR& header);
 LRESULT onMenuSelect(EditWindow& w, WPARAM wp, LPARAM lp);
 bool addControlTooltips(EditWindow& w);
 
-// ui/repeat_buttons_win.cpp: the subclasses of toolbars 108 and 105.
+// repeat_buttons_win.cpp: the subclasses of toolbars 108 and 105.
 bool subclassRepeatButtons(EditWindow& w);

@@ -1,4 +1,4 @@
-#include "view/view_state.h"
+#include "document/view_state.h"
 
 #include <algorithm>
 

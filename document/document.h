@@ -7,10 +7,10 @@
 
 #include "audio_file/file_image.h"
 #include "audio_file/wave_info.h"
-#include "edit/history.h"
-#include "edit/page_buffers.h"
-#include "playback/playback_state.h"
-#include "view/view_state.h"
+#include "document/history_state.h"
+#include "document/page_buffers.h"
+#include "document/playback_state.h"
+#include "document/view_state.h"
 
 constexpr int32_t kMaxColumns = 1280;
 // Automatic shortening runs its steps in batches of 0 ... this one.

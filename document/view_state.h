@@ -5,12 +5,12 @@
 #include <array>
 #include <cstdint>
 
+#include "audio_file/file_image.h"
 #include "audio_file/wave_info.h"
 
 constexpr int kPages = 6;                    // 0 overview, 1..5 edit pages
 constexpr int32_t kDefaultGainShift = 4;     // x16 whenever a page is entered
 constexpr uint32_t kClickThresholdMs = 300;  // pages 2-4: a shorter drag is a click
-constexpr std::array<int32_t, 3> kScreenWidths = {640, 960, 1280};
 // Frames per column of pages 1..5 (enlargement 16, 8, 8, 8 from page 1 down).
 constexpr std::array<uint32_t, kPages> kFramesPerPixel = {0, 8192, 512, 64, 8, 1};
 

@@ -1,4 +1,4 @@
-#include "edit/sample_access.h"
+#include "audio_file/sample_access.h"
 
 SampleValue readSample(const uint8_t* buffer, uint32_t offset, uint32_t bps) {
     const uint8_t* p = buffer + offset;

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "audio_file/file_image.h"
-#include "edit/sample_value.h"
+#include "audio_file/sample_value.h"
 
 constexpr size_t kWorkSlots = 1319936;         // 2048 + 2 x 657,920 + trailing margin
 constexpr int64_t kWorkMargin = 2048;          // slots before the stretch

@@ -1,4 +1,4 @@
-#include "edit/sample_access.h"
+#include "audio_file/sample_access.h"
 
 #include <gtest/gtest.h>
 

@@ -1,18 +1,18 @@
-#include "view/edit_window_win.h"
+#include "app/edit_window_win.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
 
 #include <algorithm>
 
-#include "app/document.h"
+#include "document/document.h"
 #include "app/exit_dialog_win.h"
 #include "common/file_system.h"
 #include "common/message_box_win.h"
 #include "common/utf16_win.h"
 #include "edit/history.h"
 #include "resources/ids.h"
-#include "view/edit_shell_win.h"
+#include "app/edit_shell_win.h"
 #include "view/frames.h"
 #include "view/pages.h"
 

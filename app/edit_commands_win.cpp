@@ -3,16 +3,17 @@
 
 #include <commctrl.h>
 
-#include "app/document.h"
+#include "document/document.h"
 #include "app/help_win.h"
 #include "common/file_system.h"
 #include "common/message_box_win.h"
 #include "edit/history.h"
 #include "edit/tools.h"
-#include "view/edit_shell_win.h"
+#include "app/edit_shell_win.h"
 #include "view/frames.h"
-#include "view/gain.h"
+#include "edit/gain.h"
 #include "view/pages.h"
+#include "view/restore.h"
 
 namespace {
 

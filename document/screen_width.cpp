@@ -1,4 +1,4 @@
-#include "app/screen_width.h"
+#include "document/screen_width.h"
 
 #include "resources/ids.h"
 

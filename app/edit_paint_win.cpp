@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/document.h"
+#include "document/document.h"
 #include "resources/ids.h"
 #include "view/display_windows.h"
-#include "view/edit_shell_win.h"
+#include "app/edit_shell_win.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #pragma once
 // The display gain: the selected channel's samples of a page's columns are
 // held multiplied by 2^gainShift (on page 1 in the image, else in workSamples).
-#include "app/document.h"
-#include "view/view_events.h"
+#include "document/document.h"
+#include "document/view_events.h"
 
 // Applies shift k over page p's columns, limited by the page's headroom.
 void applyGain(Document& doc, int32_t k, int p, ViewEvents& events);

@@ -2,7 +2,7 @@
 // Samples of 8, 16 and 24 bits as SampleValues (signed, scaled to 24 bits).
 #include <cstdint>
 
-#include "edit/sample_value.h"
+#include "audio_file/sample_value.h"
 
 constexpr SampleValue kSampleMax = 8388607;
 constexpr SampleValue kSampleMin = -8388608;

@@ -1,4 +1,4 @@
-#include "edit/page_buffers.h"
+#include "document/page_buffers.h"
 
 #include <new>
 
