@@ -5,10 +5,10 @@
 
 #include <commctrl.h>
 
-#include "document/document.h"
-#include "common/utf16_win.h"
-#include "ui/help_texts.h"
 #include "app/edit_shell_win.h"
+#include "common/utf16_win.h"
+#include "document/document.h"
+#include "ui/help_texts.h"
 
 namespace {
 
@@ -132,8 +132,7 @@ LRESULT onMenuSelect(EditWindow& w, WPARAM wp, LPARAM lp) {
     if (flags == 0xFFFF && lp == 0) return 0;  // the menu closed: WM_EXITMENULOOP clears
     // A submenu's item is its position, not a command: it has no help of its own.
     const int item = (flags & MF_POPUP) ? 0 : LOWORD(wp);
-    if (const auto help = editMenuHelp(item, (flags & MF_SEPARATOR) != 0))
-        setStatus(w, std::string(*help));
+    if (const auto help = editMenuHelp(item, (flags & MF_SEPARATOR) != 0)) setStatus(w, std::string(*help));
     return 0;
 }
 

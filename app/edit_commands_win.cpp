@@ -3,15 +3,15 @@
 
 #include <commctrl.h>
 
-#include "document/document.h"
+#include "app/edit_shell_win.h"
 #include "app/help_win.h"
 #include "common/file_system.h"
 #include "common/message_box_win.h"
+#include "document/document.h"
+#include "edit/gain.h"
 #include "edit/history.h"
 #include "edit/tools.h"
-#include "app/edit_shell_win.h"
 #include "view/frames.h"
-#include "edit/gain.h"
 #include "view/pages.h"
 #include "view/restore.h"
 
@@ -52,7 +52,9 @@ void insertSource(EditWindow& w) {
 // On page 5 the shift buttons slide; their command is the release.
 void shiftCommand(EditWindow& w, int id) {
     if (w.doc->view.page == 5 || w.session.slidePressed) endButtonHold(w);
-    const ShiftButton button = id == kCmdLeft ? ShiftButton::left : id == kCmdRight ? ShiftButton::right : ShiftButton::home;
+    const ShiftButton button = id == kCmdLeft    ? ShiftButton::left
+                               : id == kCmdRight ? ShiftButton::right
+                                                 : ShiftButton::home;
     run(w, [&](Document& d, ViewEvents& e) { shiftButtonCommand(d, w.session, button, e); });
 }
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
+#include "app/edit_shell_win.h"
 #include "document/document.h"
 #include "resources/ids.h"
 #include "view/display_windows.h"
-#include "app/edit_shell_win.h"
 
 namespace {
 

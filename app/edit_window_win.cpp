@@ -5,14 +5,14 @@
 
 #include <algorithm>
 
-#include "document/document.h"
+#include "app/edit_shell_win.h"
 #include "app/exit_dialog_win.h"
 #include "common/file_system.h"
 #include "common/message_box_win.h"
 #include "common/utf16_win.h"
+#include "document/document.h"
 #include "edit/history.h"
 #include "resources/ids.h"
-#include "app/edit_shell_win.h"
 #include "view/frames.h"
 #include "view/pages.h"
 

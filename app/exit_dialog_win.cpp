@@ -29,10 +29,10 @@ INT_PTR onInit(HWND dialog, ExitDialog& d) {
 
 bool onCommand(HWND dialog, ExitDialog& d, int id) {
     switch (id) {
-    case IDOK: EndDialog(dialog, 1); return true;
-    case IDCANCEL: EndDialog(dialog, 0); return true;
-    case IDC_EXIT_CHANGE_CHECK: d.settings->changeCheckAtExit = boxState(dialog, id); return true;
-    case IDC_EXIT_APPEND_N: d.settings->appendNOnSave = boxState(dialog, id); return true;
+        case IDOK: EndDialog(dialog, 1); return true;
+        case IDCANCEL: EndDialog(dialog, 0); return true;
+        case IDC_EXIT_CHANGE_CHECK: d.settings->changeCheckAtExit = boxState(dialog, id); return true;
+        case IDC_EXIT_APPEND_N: d.settings->appendNOnSave = boxState(dialog, id); return true;
     }
     return false;
 }
@@ -45,7 +45,7 @@ INT_PTR CALLBACK exitDialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
     auto* d = reinterpret_cast<ExitDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
     if (!d) return FALSE;
     switch (msg) {
-    case WM_COMMAND: return onCommand(dialog, *d, LOWORD(wp)) ? TRUE : FALSE;
+        case WM_COMMAND: return onCommand(dialog, *d, LOWORD(wp)) ? TRUE : FALSE;
     }
     return FALSE;
 }

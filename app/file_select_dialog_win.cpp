@@ -2,7 +2,6 @@
 
 #include <shellapi.h>
 
-#include "document/document.h"
 #include "app/file_dialog_win.h"
 #include "app/file_names.h"
 #include "app/file_select.h"
@@ -13,6 +12,7 @@
 #include "common/message_box_win.h"
 #include "common/unique_win.h"
 #include "common/utf16_win.h"
+#include "document/document.h"
 #include "resources/ids.h"
 #include "ui/help_popup_win.h"
 

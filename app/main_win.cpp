@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "app/edit_window_win.h"
 #include "app/file_names.h"
 #include "app/main_window_win.h"
 #include "common/utf16_win.h"
 #include "resources/ids.h"
 #include "ui/help_popup_win.h"
-#include "app/edit_window_win.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 #include <windowsx.h>
 
 #include "app/main_window_rules.h"
-#include "document/screen_width.h"
 #include "app/session_end_win.h"
 #include "app/startup_win.h"
 #include "audio_file/time_text.h"
 #include "common/message_box_win.h"
 #include "common/utf16_win.h"
+#include "document/screen_width.h"
 #include "resources/ids.h"
 #include "view/overview_win.h"
 #include "view/pages.h"

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "document/document.h"
+#include "app/edit_window_win.h"
 #include "app/start_choice.h"
 #include "common/unique_win.h"
+#include "document/document.h"
 #include "ui/help_popup_win.h"
 #include "ui/hooks_win.h"
-#include "app/edit_window_win.h"
 #include "view/overview.h"
 
 struct MainWindow {

@@ -6,8 +6,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "document/document.h"
 #include "app/edit_shell_win.h"
+#include "document/document.h"
 #include "view/pages.h"
 
 namespace {

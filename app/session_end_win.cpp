@@ -1,10 +1,10 @@
 #include "app/session_end_win.h"
 
 #include "app/close_sequence_win.h"
-#include "document/document.h"
 #include "app/exit_dialog_win.h"
 #include "app/help_win.h"
 #include "app/start_choice.h"
+#include "document/document.h"
 
 bool endSession(HWND main, Document& doc, StartChoice& start) {
     // From the edit window the question was asked there, before the write-back.

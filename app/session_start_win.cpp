@@ -1,8 +1,8 @@
 #include "app/session_start_win.h"
 
-#include "document/document.h"
 #include "app/settings_win.h"
 #include "app/start_choice.h"
+#include "document/document.h"
 
 bool startSession(HWND, Document& doc, StartChoice& start) {
     const ResumeResult r = startSettingsWin(start.files.iniPath, doc.editPath, doc.stereo(), start.settings);

@@ -178,9 +178,9 @@ ResumeResult runResumeTest(IniStore& ini, FileSystem& fs, const std::string& edi
     if (!readFileTime(fs, editPath, editTime) || editTime != settings.wTime) return ResumeResult::goOn;
 
     switch (ask(resumeQuestion())) {
-    case Answer::cancel: return ResumeResult::cancel;
-    case Answer::yes: break;
-    default: return ResumeResult::goOn;
+        case Answer::cancel: return ResumeResult::cancel;
+        case Answer::yes: break;
+        default: return ResumeResult::goOn;
     }
     const std::optional<int64_t> width = readInt(ini, kSectionStamp, kKeyScreenWidth);
     settings.screenWidth = width ? nearestScreenWidth(*width) : kResumedScreenWidth;

@@ -8,12 +8,12 @@
 #include "app/file_select_dialog_win.h"
 #include "app/main_window_rules.h"
 #include "app/main_window_win.h"
-#include "document/screen_width.h"
 #include "audio_file/file_image.h"
 #include "audio_file/messages.h"
 #include "audio_file/progress_dialog_win.h"
 #include "common/message_box_win.h"
 #include "common/utf16_win.h"
+#include "document/screen_width.h"
 #include "resources/ids.h"
 #include "view/band_menu.h"
 

@@ -41,9 +41,7 @@ void appendFrames(std::vector<uint8_t>& out, const RecordingPlan& plan, const st
         for (int ch = 0; ch < plan.channels; ++ch) putSample(out, sampleAt(plan, clicks, f, ch), plan.bits);
 }
 
-uint32_t dataBytes(const RecordingPlan& plan) {
-    return uint32_t(plan.frames * plan.channels * (plan.bits / 8));
-}
+uint32_t dataBytes(const RecordingPlan& plan) { return uint32_t(plan.frames * plan.channels * (plan.bits / 8)); }
 
 }  // namespace
 

@@ -9,10 +9,10 @@
 struct RecordingPlan {
     uint32_t rate = 44100;
     uint16_t channels = 2;
-    uint16_t bits = 16;         // 8, 16 or 24
-    uint64_t frames = 441000;   // 10 s at 44.1 kHz
-    uint32_t clicks = 3;        // evenly spaced
-    double level = 0.25;        // amplitude of each of the three tones
+    uint16_t bits = 16;        // 8, 16 or 24
+    uint64_t frames = 441000;  // 10 s at 44.1 kHz
+    uint32_t clicks = 3;       // evenly spaced
+    double level = 0.25;       // amplitude of each of the three tones
 };
 
 // A click: three frames replaced by +0.9, -0.9, +0.45 of full scale in one

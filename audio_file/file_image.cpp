@@ -89,7 +89,7 @@ Status loadFileImage(FileSystem& fs, const std::string& path, const WaveInfo& ed
         if (progress.takeCancel()) {
             Message question = makeMessage(kLoadCancelQuestion, kCaptionConfirm, Buttons::yesNo);
             if (progress.ask(question) == Answer::yes) {
-                    file.reset();
+                file.reset();
                 progress.close();
                 return cancelled();
             }

@@ -4,12 +4,12 @@
 #include <memory>
 #include <string>
 
+#include "audio_file/sample_value.h"
 #include "audio_file/wave_info.h"
 #include "common/file_system.h"
 #include "common/large_block.h"
 #include "common/message.h"
 #include "common/progress.h"
-#include "audio_file/sample_value.h"
 
 // The widths of the edit view, in columns; the buffers are sized for the widest.
 constexpr std::array<int32_t, 3> kScreenWidths = {640, 960, 1280};
@@ -21,10 +21,10 @@ constexpr int kUndoSlotCount = 6;
 // silence, and the fixed side buffers allocated with it. Everything lives
 // until the program ends.
 struct FileImage {
-    LargeBlock block;      // memoryBudget bytes; the file's bytes first
+    LargeBlock block;  // memoryBudget bytes; the file's bytes first
     uint32_t memoryBudget = 0;
     uint32_t imageSize = 0;
-    std::unique_ptr<uint8_t[]> playBufferA;     // kPageBufferFrames x frameBytes
+    std::unique_ptr<uint8_t[]> playBufferA;  // kPageBufferFrames x frameBytes
     std::unique_ptr<uint8_t[]> playBufferB;
     std::unique_ptr<uint8_t[]> filePageBuffer;
     size_t pageBufferBytes = 0;

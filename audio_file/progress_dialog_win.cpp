@@ -21,10 +21,10 @@ INT_PTR CALLBACK ProgressDialog::proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     auto* self = reinterpret_cast<ProgressDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
     if (!self) return FALSE;
     switch (msg) {
-    case WM_COMMAND:
-        if (LOWORD(wp) == IDOK) self->cancel_ = true;  // the operation notices it after its step
-        return TRUE;
-    case WM_CLOSE: return TRUE;  // closed only by the operation
+        case WM_COMMAND:
+            if (LOWORD(wp) == IDOK) self->cancel_ = true;  // the operation notices it after its step
+            return TRUE;
+        case WM_CLOSE: return TRUE;  // closed only by the operation
     }
     return FALSE;
 }
@@ -73,9 +73,7 @@ bool ProgressDialog::takeCancel() {
     return was;
 }
 
-Answer ProgressDialog::ask(const Message& question) {
-    return showMessage(dialog_ ? dialog_ : owner_, question);
-}
+Answer ProgressDialog::ask(const Message& question) { return showMessage(dialog_ ? dialog_ : owner_, question); }
 
 void ProgressDialog::pump() {
     MSG msg;

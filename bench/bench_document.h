@@ -3,9 +3,9 @@
 // document at 1280 columns, as the benchmarks start from.
 #include <string>
 
-#include "document/document.h"
 #include "audio_file/demo_recording.h"
 #include "audio_file/wave_reader.h"
+#include "document/document.h"
 #include "edit/history.h"
 #include "view/frames.h"
 #include "view/pages.h"

@@ -6,12 +6,12 @@
 #include <cstdio>
 #include <string>
 
-#include "document/document.h"
 #include "audio_file/demo_recording.h"
 #include "audio_file/wave_reader.h"
 #include "bench/alloc_counter.h"
 #include "bench/bench_document.h"
 #include "bench/bench_util.h"
+#include "document/document.h"
 #include "edit/history.h"
 #include "ui/view_look.h"
 #include "view/edit_session.h"

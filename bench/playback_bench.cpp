@@ -11,15 +11,15 @@
 #include <string>
 #include <vector>
 
-#include "document/document.h"
 #include "audio_file/demo_recording.h"
 #include "bench/alloc_counter.h"
 #include "bench/bench_document.h"
 #include "bench/bench_util.h"
+#include "document/document.h"
+#include "edit/gain.h"
 #include "edit/page_io.h"
 #include "playback/prepare.h"
 #include "playback/stream.h"
-#include "edit/gain.h"
 #include "view/pages.h"
 
 namespace {

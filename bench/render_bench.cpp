@@ -12,18 +12,18 @@
 #include <cstring>
 #include <string>
 
-#include "document/document.h"
 #include "audio_file/demo_recording.h"
 #include "audio_file/wave_reader.h"
 #include "bench/alloc_counter.h"
 #include "bench/bench_document.h"
 #include "bench/bench_util.h"
+#include "document/document.h"
+#include "edit/gain.h"
 #include "edit/history.h"
 #include "edit/tools.h"
 #include "ui/view_look.h"
 #include "view/edit_session.h"
 #include "view/frames.h"
-#include "edit/gain.h"
 #include "view/page_render.h"
 #include "view/pages.h"
 

@@ -4,14 +4,14 @@
 #include <cstdio>
 #include <string>
 
-#include "document/document.h"
 #include "audio_file/demo_recording.h"
 #include "audio_file/wave_reader.h"
 #include "bench/alloc_counter.h"
 #include "bench/bench_document.h"
 #include "bench/bench_util.h"
-#include "edit/page_io.h"
+#include "document/document.h"
 #include "edit/gain.h"
+#include "edit/page_io.h"
 #include "view/pages.h"
 #include "view/white_waveform.h"
 

@@ -21,9 +21,7 @@ Status refused(Message message) {
     return s;
 }
 
-Status refused(std::string_view text, std::string_view caption) {
-    return refused(makeMessage(text, caption));
-}
+Status refused(std::string_view text, std::string_view caption) { return refused(makeMessage(text, caption)); }
 
 Status cancelled() {
     Status s;

@@ -10,9 +10,9 @@ Answer showMessage(HWND owner, const Message& message) {
     if (message.foreground) flags |= MB_SETFOREGROUND;
     if (message.topmost) flags |= MB_TOPMOST;
     switch (MessageBoxW(owner, widen(message.text).c_str(), widen(message.caption).c_str(), flags)) {
-    case IDYES: return Answer::yes;
-    case IDNO: return Answer::no;
-    case IDCANCEL: return Answer::cancel;
-    default: return Answer::ok;
+        case IDYES: return Answer::yes;
+        case IDNO: return Answer::no;
+        case IDCANCEL: return Answer::cancel;
+        default: return Answer::ok;
     }
 }

@@ -10,10 +10,10 @@ struct Progress {
     virtual ~Progress() = default;
     virtual void open(ProgressKind kind) = 0;
     virtual void close() = 0;
-    virtual void step() = 0;                     // advance the bar by one
-    virtual bool takeCancel() = 0;               // read and clear the cancel flag
+    virtual void step() = 0;        // advance the bar by one
+    virtual bool takeCancel() = 0;  // read and clear the cancel flag
     virtual Answer ask(const Message& question) = 0;
-    virtual void pump() = 0;                     // serve pending window messages
+    virtual void pump() = 0;  // serve pending window messages
 };
 
 // For loops nobody watches (tools, benchmarks): never cancels, answers No.

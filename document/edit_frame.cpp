@@ -8,5 +8,6 @@ void setEditFrameBytes(Document& doc) {
     const uint32_t h = channelOffset(v, doc.edit);
     v.editFrameStart = columnOffset(v, doc.edit, v.editFrameLeft, v.page) + h;
     v.editFrameEnd = columnOffset(v, doc.edit, v.editFrameRight, v.page) + h;
-    if (columnOffset(v, doc.edit, v.editFrameRight + 1, v.page) > doc.edit.dataEnd) v.editFrameEnd = doc.edit.dataEnd + h;
+    if (columnOffset(v, doc.edit, v.editFrameRight + 1, v.page) > doc.edit.dataEnd)
+        v.editFrameEnd = doc.edit.dataEnd + h;
 }

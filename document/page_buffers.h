@@ -9,8 +9,8 @@
 #include "audio_file/file_image.h"
 #include "audio_file/sample_value.h"
 
-constexpr size_t kWorkSlots = 1319936;         // 2048 + 2 x 657,920 + trailing margin
-constexpr int64_t kWorkMargin = 2048;          // slots before the stretch
+constexpr size_t kWorkSlots = 1319936;  // 2048 + 2 x 657,920 + trailing margin
+constexpr int64_t kWorkMargin = 2048;   // slots before the stretch
 constexpr uint32_t kFrameArrayLength = kPageBufferFrames;
 
 struct PageBuffers {
@@ -18,7 +18,7 @@ struct PageBuffers {
     std::unique_ptr<SampleValue[]> scratchSamples;  // a tool's result before it is accepted
     std::unique_ptr<SampleValue[]> complementBand;  // per frame: the band not being edited
     std::unique_ptr<SampleValue[]> splitBand;
-    uint32_t workOrigin = 0;                        // image offset of the stretch's first frame
+    uint32_t workOrigin = 0;  // image offset of the stretch's first frame
 
     bool allocate();
     bool allocated() const { return workSamples != nullptr; }

@@ -19,13 +19,13 @@ struct ViewEvents {
     bool repaintEditFrame = false;
     bool repaintDisplay1 = false;
     bool repaintDisplay2 = false;
-    bool titlesChanged = false;      // page number, window title
-    bool gainChanged = false;        // the "x%d" label
-    int refreshOverviewChannel = -1; // the overview columns of this channel are stale
-    bool showOverview = false;       // back to the main window, edit window hidden
+    bool titlesChanged = false;         // page number, window title
+    bool gainChanged = false;           // the "x%d" label
+    int refreshOverviewChannel = -1;    // the overview columns of this channel are stale
+    bool showOverview = false;          // back to the main window, edit window hidden
     bool hideAuxiliaryWindows = false;  // shortening button and spectrum windows
-    bool editOpened = false;         // an edit began: tools on, page and gain buttons off
-    bool historyChanged = false;     // counter and step buttons
+    bool editOpened = false;            // an edit began: tools on, page and gain buttons off
+    bool historyChanged = false;        // counter and step buttons
     std::optional<PageButtons> buttons;
-    Message message;                 // shown by the shell when not empty
+    Message message;  // shown by the shell when not empty
 };

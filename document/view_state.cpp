@@ -7,8 +7,8 @@ void buildScales(ViewState& view, const WaveInfo& file) {
     view.framesPerPixel = kFramesPerPixel;
     view.framesPerPixel[0] = totalFrames / uint32_t(view.screenWidth);
     if (view.framesPerPixel[0] == 0) view.framesPerPixel[0] = 1;  // a file shorter than the screen
-    view.zoomFrameWidth[0] = int32_t(uint64_t(view.framesPerPixel[1]) * uint32_t(view.screenWidth) /
-                                     view.framesPerPixel[0]);
+    view.zoomFrameWidth[0] =
+        int32_t(uint64_t(view.framesPerPixel[1]) * uint32_t(view.screenWidth) / view.framesPerPixel[0]);
     view.zoomFrameWidth[1] = view.screenWidth / 16;
     view.zoomFrameWidth[2] = view.zoomFrameWidth[3] = view.zoomFrameWidth[4] = view.screenWidth / 8;
     // A rescaled or resumed overview column must leave page 1 inside the overview.

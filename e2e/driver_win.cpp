@@ -68,16 +68,19 @@ std::wstring className(HWND hwnd) {
 
 bool matches(const std::wstring& pattern, const std::wstring& value) {
     if (pattern == L"*") return true;
-    if (!pattern.empty() && pattern.back() == L'*') return value.compare(0, pattern.size() - 1, pattern, 0, pattern.size() - 1) == 0;
+    if (!pattern.empty() && pattern.back() == L'*')
+        return value.compare(0, pattern.size() - 1, pattern, 0, pattern.size() - 1) == 0;
     return pattern == value;
 }
 
 std::vector<HWND> topWindows() {
     std::vector<HWND> all;
-    EnumWindows([](HWND h, LPARAM lp) -> BOOL {
-        if (IsWindowVisible(h)) reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
-        return TRUE;
-    }, LPARAM(&all));
+    EnumWindows(
+        [](HWND h, LPARAM lp) -> BOOL {
+            if (IsWindowVisible(h)) reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
+            return TRUE;
+        },
+        LPARAM(&all));
     return all;
 }
 
@@ -100,9 +103,12 @@ bool poll(DWORD timeout, F found) {
 std::string escaped(const std::wstring& text) {
     std::string out;
     for (char c : narrow(text)) {
-        if (c == '\n') out += "\\n";
-        else if (c == '\r') continue;
-        else out += c;
+        if (c == '\n')
+            out += "\\n";
+        else if (c == '\r')
+            continue;
+        else
+            out += c;
     }
     return out;
 }
@@ -153,12 +159,15 @@ HWND findControl(const std::wstring& cls, int id) {
         int id;
         HWND found;
     } search{id, nullptr};
-    EnumChildWindows(top, [](HWND h, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lp);
-        if (GetDlgCtrlID(h) != s->id) return TRUE;
-        s->found = h;
-        return FALSE;
-    }, LPARAM(&search));
+    EnumChildWindows(
+        top,
+        [](HWND h, LPARAM lp) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lp);
+            if (GetDlgCtrlID(h) != s->id) return TRUE;
+            s->found = h;
+            return FALSE;
+        },
+        LPARAM(&search));
     return search.found;
 }
 
@@ -229,8 +238,8 @@ int takeForeground(DWORD ms) {
 int runControl(const std::vector<std::wstring>& a) {
     const std::wstring& cmd = a[0];
     const int id = _wtoi(a[2].c_str());
-    const DWORD timeout = a.size() > 3 && (cmd == L"ctext" || cmd == L"crect") ? DWORD(_wtoi(a[3].c_str()))
-                                                                                 : kDefaultTimeout;
+    const DWORD timeout =
+        a.size() > 3 && (cmd == L"ctext" || cmd == L"crect") ? DWORD(_wtoi(a[3].c_str())) : kDefaultTimeout;
     if (cmd == L"rbband") {
         HWND top = waitWindow(a[1], L"*", timeout);
         HWND rebar = top ? FindWindowExW(top, nullptr, REBARCLASSNAMEW, nullptr) : nullptr;

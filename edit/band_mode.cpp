@@ -1,8 +1,8 @@
 #include "edit/band_mode.h"
 
+#include "edit/gain.h"
 #include "edit/history.h"
 #include "edit/page_io.h"
-#include "edit/gain.h"
 
 void leaveBandEditing(Document& doc, ViewEvents& events) {
     if (!doc.bandEditing) return;

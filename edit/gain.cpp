@@ -1,7 +1,7 @@
 #include "edit/gain.h"
 
-#include "edit/page_io.h"
 #include "audio_file/sample_access.h"
+#include "edit/page_io.h"
 
 namespace {
 

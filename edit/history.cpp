@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-#include "document/document.h"
+#include "audio_file/sample_access.h"
 #include "common/text_format.h"
+#include "document/document.h"
+#include "document/edit_frame.h"
 #include "edit/band_mode.h"
 #include "edit/messages.h"
 #include "edit/page_io.h"
-#include "document/edit_frame.h"
-#include "audio_file/sample_access.h"
 
 namespace {
 

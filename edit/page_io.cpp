@@ -79,8 +79,7 @@ int32_t headroomShiftImage(const Document& doc, uint32_t from, uint32_t to, int3
     return headroomShiftOf(m, cap);
 }
 
-int32_t headroomShiftSlots(const Document& doc, const SampleValue* slots, uint32_t from, uint32_t to,
-                           int32_t cap) {
+int32_t headroomShiftSlots(const Document& doc, const SampleValue* slots, uint32_t from, uint32_t to, int32_t cap) {
     const uint32_t bps = doc.edit.bytesPerSample, ba = doc.edit.frameBytes;
     uint32_t m = 0;
     for (uint32_t q = from; q < to; q += ba) {

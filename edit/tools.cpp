@@ -3,13 +3,13 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "audio_file/sample_access.h"
 #include "common/text_format.h"
+#include "document/edit_frame.h"
+#include "edit/gain.h"
 #include "edit/history.h"
 #include "edit/messages.h"
 #include "edit/page_io.h"
-#include "audio_file/sample_access.h"
-#include "document/edit_frame.h"
-#include "edit/gain.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 // workSamples; a tick that would leave the sample range changes nothing.
 #include <cstdint>
 
-#include "document/document.h"
 #include "common/message.h"
+#include "document/document.h"
 #include "document/view_events.h"
 
 enum class Tool : uint8_t {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "edit/page_io.h"
 #include "audio_file/sample_access.h"
+#include "edit/page_io.h"
 #include "edit/tools.h"
 #include "playback/channel_mode.h"
 

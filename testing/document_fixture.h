@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "document/document.h"
 #include "audio_file/demo_recording.h"
 #include "audio_file/tests/memory_file_system.h"
+#include "document/document.h"
 #include "document/view_events.h"
 
 struct LoadedDocument {

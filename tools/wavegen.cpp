@@ -10,8 +10,9 @@
 
 int main(int argc, char** argv) {
     if (argc < 2 || argv[1][0] == '-') {
-        std::fprintf(stderr, "usage: wavegen OUT.wav [--bits B] [--channels C] [--rate R] [--seconds S] "
-                             "[--frames N] [--clicks N] [--list-clicks]\n");
+        std::fprintf(stderr,
+                     "usage: wavegen OUT.wav [--bits B] [--channels C] [--rate R] [--seconds S] "
+                     "[--frames N] [--clicks N] [--list-clicks]\n");
         return 2;
     }
     RecordingPlan plan;
@@ -20,13 +21,20 @@ int main(int argc, char** argv) {
     for (int i = 2; i < argc; ++i) {
         const std::string a = argv[i];
         auto next = [&]() -> const char* { return i + 1 < argc ? argv[++i] : "0"; };
-        if (a == "--bits") plan.bits = uint16_t(std::atoi(next()));
-        else if (a == "--channels") plan.channels = uint16_t(std::atoi(next()));
-        else if (a == "--rate") plan.rate = uint32_t(std::atol(next()));
-        else if (a == "--seconds") seconds = std::atof(next());
-        else if (a == "--frames") plan.frames = std::strtoull(next(), nullptr, 10);
-        else if (a == "--clicks") plan.clicks = uint32_t(std::atoi(next()));
-        else if (a == "--list-clicks") listClicks = true;
+        if (a == "--bits")
+            plan.bits = uint16_t(std::atoi(next()));
+        else if (a == "--channels")
+            plan.channels = uint16_t(std::atoi(next()));
+        else if (a == "--rate")
+            plan.rate = uint32_t(std::atol(next()));
+        else if (a == "--seconds")
+            seconds = std::atof(next());
+        else if (a == "--frames")
+            plan.frames = std::strtoull(next(), nullptr, 10);
+        else if (a == "--clicks")
+            plan.clicks = uint32_t(std::atoi(next()));
+        else if (a == "--list-clicks")
+            listClicks = true;
         else {
             std::fprintf(stderr, "wavegen: unknown option %s\n", a.c_str());
             return 2;

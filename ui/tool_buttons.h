@@ -62,7 +62,7 @@ constexpr ToolButton kToolButtons[] = {
 
 template <size_t N>
 constexpr ToolbarLayout toolbar(int id, int bitmap, int cellWidth, int cells, const ToolButton (&b)[N],
-                              bool inPager = false) {
+                                bool inPager = false) {
     return {id, bitmap, cellWidth, cells, b, N, inPager};
 }
 

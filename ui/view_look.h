@@ -9,9 +9,9 @@
 #include <string_view>
 
 #include "document/document.h"
+#include "document/view_events.h"
 #include "ui/command_ids.h"
 #include "view/edit_session.h"
-#include "document/view_events.h"
 
 // The commands whose enabled state the look decides, in toolbar order.
 constexpr int kLookButtons[] = {kCmdStepBack,     kCmdStepForward,

@@ -1,10 +1,10 @@
 #include "view/descent.h"
 
-#include "view/frames.h"
 #include "edit/gain.h"
+#include "edit/history.h"
+#include "view/frames.h"
 #include "view/pages.h"
 #include "view/white_waveform.h"
-#include "edit/history.h"
 
 void descendToLoudest(Document& doc, ViewEvents& events, bool automaticDialogShown) {
     ViewState& v = doc.view;

@@ -8,9 +8,12 @@ void drawDisplayWindow1(Document& doc, bool automaticDialogShown, int32_t width,
     pixels.assign(size_t(width) * size_t(height), kDisplayGrey);
     const int32_t n = v.screenWidth / 8;
     int32_t s;
-    if (v.shorteningStartPage != 0) s = v.zoomFrameLeft[size_t(v.shorteningStartPage)];
-    else if (automaticDialogShown && v.page >= 1 && v.page <= 4) s = v.zoomFrameLeft[size_t(v.page)];
-    else return;
+    if (v.shorteningStartPage != 0)
+        s = v.zoomFrameLeft[size_t(v.shorteningStartPage)];
+    else if (automaticDialogShown && v.page >= 1 && v.page <= 4)
+        s = v.zoomFrameLeft[size_t(v.page)];
+    else
+        return;
     s = std::clamp(s, 0, v.screenWidth - n);  // only columns the pass kept
     std::fill(pixels.begin(), pixels.end(), kDisplayWhite);
     int32_t* values = doc.whiteWaveform.data() + s;
@@ -22,8 +25,8 @@ void drawDisplayWindow1(Document& doc, bool automaticDialogShown, int32_t width,
     for (uint32_t& p : pixels) p ^= 0xFFFFFF;  // white bars on black
 }
 
-void drawDisplayWindow2(const ViewState& view, const std::vector<uint32_t>& bitmap, int32_t bitmapWidth,
-                        int32_t width, int32_t height, std::vector<uint32_t>& pixels) {
+void drawDisplayWindow2(const ViewState& view, const std::vector<uint32_t>& bitmap, int32_t bitmapWidth, int32_t width,
+                        int32_t height, std::vector<uint32_t>& pixels) {
     pixels.assign(size_t(width) * size_t(height), 0);
     const int32_t copy = std::min({view.screenWidth / 8, bitmapWidth, width});
     for (int32_t y = 0; y < height; ++y)

@@ -16,7 +16,7 @@ void drawDisplayWindow1(Document& doc, bool automaticDialogShown, int32_t width,
 // Display window 2: a miniature of page 3 (`bitmap`, row-major, bitmapWidth
 // wide, at least `height` rows) with page 4's stretch inverted at 1/8 and
 // page 5's inside it at 1/64.
-void drawDisplayWindow2(const ViewState& view, const std::vector<uint32_t>& bitmap, int32_t bitmapWidth,
-                        int32_t width, int32_t height, std::vector<uint32_t>& pixels);
+void drawDisplayWindow2(const ViewState& view, const std::vector<uint32_t>& bitmap, int32_t bitmapWidth, int32_t width,
+                        int32_t height, std::vector<uint32_t>& pixels);
 // The cell (75 x 21) of the shortening button's strip to show.
 int shorteningButtonCell(bool shorteningActive, bool enlargeEnabled, bool attenuateEnabled, bool attenuateRepeating);

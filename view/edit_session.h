@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <string>
 
-#include "document/document.h"
 #include "common/file_system.h"
-#include "edit/tools.h"
+#include "document/document.h"
 #include "document/view_events.h"
+#include "edit/tools.h"
 
 // The window-procedure state of the edit window.
 struct EditSession {

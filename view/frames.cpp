@@ -8,8 +8,10 @@
 void clampZoomFrameToData(Document& doc, int p) {
     ViewState& v = doc.view;
     const int32_t n = offsetColumn(v, doc.edit, doc.edit.dataEnd, p);
-    if (n == -1) v.zoomFrameLeft[p] = 0;
-    else if (n >= 0 && n < v.zoomFrameLeft[p]) v.zoomFrameLeft[p] = n;
+    if (n == -1)
+        v.zoomFrameLeft[p] = 0;
+    else if (n >= 0 && n < v.zoomFrameLeft[p])
+        v.zoomFrameLeft[p] = n;
 }
 
 void placeZoomFrame(Document& doc, int32_t x, ViewEvents& events) {
@@ -86,7 +88,9 @@ void cancelDrag(Document& doc, ViewEvents& events) {
     events.repaintWaveform = true;
 }
 
-void programClick(Document& doc, int32_t x, ViewEvents& events) { pressWaveform(doc, x, doc.pointer.pressTime, true, events); }
+void programClick(Document& doc, int32_t x, ViewEvents& events) {
+    pressWaveform(doc, x, doc.pointer.pressTime, true, events);
+}
 
 void blockShiftLeft(Document& doc, ViewEvents& events) {
     const ViewState& v = doc.view;

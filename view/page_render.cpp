@@ -77,8 +77,10 @@ void pageOneColumnsOf(const Document& doc, PageCache& cache) {
     uint32_t q = columnOffset(doc.view, f, 0, 1) + channelOffset(doc.view, f) + (f.bytesPerSample - 1);
     const uint32_t end = f.dataEnd;
     auto screen = [](uint8_t high) {
-        if constexpr (kEightBit) return int32_t(high) - 128;
-        else return int32_t(int8_t(high));
+        if constexpr (kEightBit)
+            return int32_t(high) - 128;
+        else
+            return int32_t(int8_t(high));
     };
     const int32_t width = doc.view.screenWidth;
     cache.whiteDone = width - 1;
@@ -98,8 +100,10 @@ void pageOneColumnsOf(const Document& doc, PageCache& cache) {
         }
         q += frames * ba;
         int32_t count = int32_t(frames);
-        if (frames == fpp && q < end) values[count++] = int8_t(screen(image[q]));  // the jump into the next column
-        else if (i < cache.whiteDone) cache.whiteDone = i;  // the white pass ends with the data
+        if (frames == fpp && q < end)
+            values[count++] = int8_t(screen(image[q]));  // the jump into the next column
+        else if (i < cache.whiteDone)
+            cache.whiteDone = i;  // the white pass ends with the data
         for (int32_t r = 0; r <= 256; ++r)
             if (seen[r]) {
                 rows.set(r);
@@ -111,8 +115,10 @@ void pageOneColumnsOf(const Document& doc, PageCache& cache) {
 }
 
 void pageOneColumns(const Document& doc, PageCache& cache) {
-    if (doc.edit.bytesPerSample == 1) pageOneColumnsOf<true>(doc, cache);
-    else pageOneColumnsOf<false>(doc, cache);
+    if (doc.edit.bytesPerSample == 1)
+        pageOneColumnsOf<true>(doc, cache);
+    else
+        pageOneColumnsOf<false>(doc, cache);
 }
 
 // Page 2 from the working copy, columns [from, to).
@@ -153,8 +159,10 @@ const int32_t* keptColumns(Document& doc, PageCache& cache) {
     cache.recomputed = 0;
     if (!(key == cache.key)) {
         cache.key = key;
-        if (v.page == 1) pageOneColumns(doc, cache);
-        else pageTwoColumns(doc, cache, 0, v.screenWidth);
+        if (v.page == 1)
+            pageOneColumns(doc, cache);
+        else
+            pageTwoColumns(doc, cache, 0, v.screenWidth);
         doc.damage = {};
     } else if (v.page == 2 && !doc.damage.empty()) {
         pageTwoColumns(doc, cache, std::max(doc.damage.left, 0), std::min(doc.damage.right + 1, v.screenWidth));
@@ -184,8 +192,8 @@ void drawFrames(Canvas& canvas, const Document& doc) {
     const size_t step = f.frameBytes / f.bytesPerSample;
     const uint32_t fpp = doc.view.framesPerPixel[p];
     const SampleValue* slots = doc.pages.workSamples.get();
-    size_t s = slotOf(columnOffset(doc.view, f, 0, p) + channelOffset(doc.view, f), doc.pages.workOrigin,
-                      f.bytesPerSample);
+    size_t s =
+        slotOf(columnOffset(doc.view, f, 0, p) + channelOffset(doc.view, f), doc.pages.workOrigin, f.bytesPerSample);
     for (int32_t i = 0; i < doc.view.screenWidth; ++i)
         for (uint32_t j = 0; j < fpp; ++j, s += step) {
             const int32_t r = std::min(rowOf(slots[s] >> 16), 256);
@@ -198,8 +206,8 @@ void drawPolyline(Canvas& canvas, const Document& doc) {
     const WaveInfo& f = doc.edit;
     const size_t step = f.frameBytes / f.bytesPerSample;
     const SampleValue* slots = doc.pages.workSamples.get();
-    const size_t first = slotOf(columnOffset(doc.view, f, 0, 5) + channelOffset(doc.view, f), doc.pages.workOrigin,
-                                f.bytesPerSample);
+    const size_t first =
+        slotOf(columnOffset(doc.view, f, 0, 5) + channelOffset(doc.view, f), doc.pages.workOrigin, f.bytesPerSample);
     auto row = [&](int32_t i) { return kWaveTop + std::min(rowOf(slots[first + size_t(i) * step] >> 16), 256); };
     const int32_t width = doc.view.screenWidth;
     int32_t y0 = row(0);
@@ -247,8 +255,10 @@ void renderPage(Document& doc, PageCache& cache, PagePixels& out, const RenderFl
     } else {
         whiteDone = whiteWaveformValues(doc, cache.scratch.data());
         white = cache.scratch.data();
-        if (v.page == 5) drawPolyline(canvas, doc);
-        else drawFrames(canvas, doc);
+        if (v.page == 5)
+            drawPolyline(canvas, doc);
+        else
+            drawFrames(canvas, doc);
     }
     finishWhitePass(doc, white, whiteDone, notice, flags.automaticDialogShown);
     for (int32_t i = 0; i < whiteDone; ++i) canvas.invertColumn(i, kWhiteTop, kWhiteTop + white[i]);

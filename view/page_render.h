@@ -6,11 +6,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "document/document.h"
 #include "common/message.h"
+#include "document/document.h"
 
-constexpr int32_t kWaveTop = 62;         // client row of the top scale line
-constexpr int32_t kWhiteTop = 320;       // the white waveform hangs from here
+constexpr int32_t kWaveTop = 62;    // client row of the top scale line
+constexpr int32_t kWhiteTop = 320;  // the white waveform hangs from here
 constexpr uint32_t kLineBlue = 0x0000FF;
 constexpr uint32_t kTraceGreen = 0x00FF00;
 constexpr uint32_t kBackBlack = 0x000000;
@@ -23,7 +23,9 @@ struct PagePixels {
     std::vector<uint32_t> pixels;
     // Allocates only when the size changes.
     void resize(int32_t w, int32_t h);
-    uint32_t at(int32_t x, int32_t clientRow) const { return pixels[size_t(clientRow - kWaveTop) * size_t(width) + size_t(x)]; }
+    uint32_t at(int32_t x, int32_t clientRow) const {
+        return pixels[size_t(clientRow - kWaveTop) * size_t(width) + size_t(x)];
+    }
 };
 
 // The rows one column of page 1 or 2 reaches (0 ... 256), as bits.
@@ -54,11 +56,10 @@ struct PageCache {
 };
 
 struct RenderFlags {
-    bool darkBackground = false;        // F4
+    bool darkBackground = false;  // F4
     bool automaticDialogShown = false;
 };
 
 // Renders the current page (1-5). The white pass of the paint updates
 // whiteMaxColumn (and centres the frame when asked) but keeps no values.
-void renderPage(Document& doc, PageCache& cache, PagePixels& out, const RenderFlags& flags,
-                Message* notice = nullptr);
+void renderPage(Document& doc, PageCache& cache, PagePixels& out, const RenderFlags& flags, Message* notice = nullptr);

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "document/screen_width.h"
 #include "audio_file/page_read.h"
+#include "document/screen_width.h"
 #include "edit/band_mode.h"
+#include "edit/gain.h"
 #include "edit/history.h"
 #include "edit/page_io.h"
-#include "edit/gain.h"
 #include "view/messages.h"
 
 namespace {

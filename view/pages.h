@@ -1,8 +1,8 @@
 #pragma once
 // Moving between pages: entering the edit view, enlarging and reducing, the
 // page-5 slide, the channel switch, leaving the edit view, the size change.
-#include "document/document.h"
 #include "common/file_system.h"
+#include "document/document.h"
 #include "document/view_events.h"
 
 // "編集ウインドへ": page 1 of the edit view, transient state cleared,

@@ -34,8 +34,8 @@ int32_t slotPass(const Document& doc, int32_t* values) {
     const uint32_t fpp = doc.view.framesPerPixel[p];
     const size_t step = f.frameBytes / f.bytesPerSample;
     const SampleValue* slots = doc.pages.workSamples.get();
-    size_t s = slotOf(columnOffset(doc.view, f, 0, p) + channelOffset(doc.view, f), doc.pages.workOrigin,
-                      f.bytesPerSample);
+    size_t s =
+        slotOf(columnOffset(doc.view, f, 0, p) + channelOffset(doc.view, f), doc.pages.workOrigin, f.bytesPerSample);
     const int32_t columns = doc.view.screenWidth - 1;
     for (int32_t i = 0; i < columns; ++i) {
         int32_t b = 0;

@@ -3,8 +3,8 @@
 // frames, on the 8-bit screen scale. Its maximum marks the sharpest click.
 #include <cstdint>
 
-#include "document/document.h"
 #include "common/message.h"
+#include "document/document.h"
 
 // Computes b for columns 0 ... screenWidth - 2 of the current page into
 // `values` (screenWidth entries; columns past the data are 0). Returns the
@@ -17,8 +17,7 @@ int32_t whiteWaveformValues(const Document& doc, int32_t* values);
 void finishWhitePass(Document& doc, const int32_t* values, int32_t done, Message* notice = nullptr,
                      bool automaticDialogShown = false, bool descending = false);
 // Both, into `values`; a pass given a `notice` is one of a descent's.
-int32_t whiteWaveformPass(Document& doc, int32_t* values, Message* notice = nullptr,
-                          bool automaticDialogShown = false);
+int32_t whiteWaveformPass(Document& doc, int32_t* values, Message* notice = nullptr, bool automaticDialogShown = false);
 // The same, keeping the values in doc.whiteWaveform (the descent and the
 // manual end keep them; a paint never does).
 inline int32_t keepWhiteWaveform(Document& doc, Message* notice = nullptr, bool automaticDialogShown = false) {

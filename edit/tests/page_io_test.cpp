@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "audio_file/tests/wave_builder.h"
 #include "audio_file/sample_access.h"
-#include "testing/document_fixture.h"
+#include "audio_file/tests/wave_builder.h"
 #include "edit/gain.h"
+#include "testing/document_fixture.h"
 
 namespace {
 

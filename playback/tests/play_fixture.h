@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "audio_file/tests/wave_builder.h"
+#include "edit/gain.h"
 #include "edit/page_io.h"
 #include "testing/document_fixture.h"
 #include "view/frames.h"
-#include "edit/gain.h"
 #include "view/pages.h"
 
 struct PlayPlace {

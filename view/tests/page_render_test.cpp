@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "audio_file/tests/wave_builder.h"
+#include "edit/gain.h"
+#include "edit/history.h"
 #include "edit/tools.h"
 #include "testing/document_fixture.h"
 #include "view/frames.h"
-#include "edit/gain.h"
 #include "view/pages.h"
-#include "edit/history.h"
 
 namespace {
 

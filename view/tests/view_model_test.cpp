@@ -2,15 +2,15 @@
 
 #include <cstring>
 
+#include "audio_file/sample_access.h"
 #include "audio_file/tests/wave_builder.h"
+#include "edit/gain.h"
 #include "edit/history.h"
 #include "edit/page_io.h"
-#include "audio_file/sample_access.h"
 #include "edit/tools.h"
 #include "testing/document_fixture.h"
 #include "view/descent.h"
 #include "view/frames.h"
-#include "edit/gain.h"
 #include "view/pages.h"
 #include "view/white_waveform.h"
 
