@@ -105,9 +105,7 @@ case_load_long_header_cancel() {
   start_velkor "$(winpath "$CASE_DIR/take1.wav")"
   wait_text '#32770' "$DIALOG" 312 take1.wav
   drive press "$DIALOG" 307 >/dev/null &
-  drive wait '#32770' 'Open' >/dev/null || fail "no open dialog"
-  drive settext 'Open' 1148 "$(winpath "$CASE_DIR/long.wav")" >/dev/null
-  drive press 'Open' 1 >/dev/null
+  choose_in_open_dialog "$CASE_DIR/long.wav"
   drive wait '#32770' 'ファイル読込中' 60000 >/dev/null || fail "no progress dialog"
   shot header_check_progress
   expect_eq "cancel enabled" "$(drive enabled 'ファイル読込中' 1)" 1
