@@ -392,14 +392,7 @@ case_edit_slide_ends_with_its_channel() { slide_then switch_channel; }
 # Confirmed, then page 5 slides: the restore would put the edit's x16 gain
 # back over columns that no longer hold it. It is refused; only the edit stays.
 case_edit_restore_refused_after_a_slide() {
-  edit_sine
-  to_page 5
-  drag 300 310 150
-  wait_tbstate 108 1003 4
-  click_button 108 1003
-  wait_label 117 "1/1"
-  drive command EditWndClass 1022 >/dev/null
-  wait_tbstate 106 1050 4
+  raised_and_confirmed
   hold_button 105 1051 0.6
   wait_tbstate 106 1050 0
   drive command EditWndClass 1050 >/dev/null
@@ -511,9 +504,9 @@ case_edit_f1_in_main_window_writes_nothing() {
   expect_eq "nothing saved" "$(ls "$CASE_DIR" | grep -c _N)" 0
 }
 
-# After a confirm "復元" is armed; the channel switch ends it: the button is
-# off, and a 1050 sent anyway asks nothing and changes no byte.
-case_edit_f1_after_confirm_disarms_restore() {
+# On page 5 of a quiet sine: frames 300-309 of the left channel raised once
+# (x16 on screen, 16 in the file) and confirmed, so "復元" is armed.
+raised_and_confirmed() {
   edit_sine
   to_page 5
   drag 300 310 150
@@ -522,6 +515,12 @@ case_edit_f1_after_confirm_disarms_restore() {
   wait_label 117 "1/1"
   drive command EditWndClass 1022 >/dev/null
   wait_tbstate 106 1050 4
+}
+
+# After a confirm "復元" is armed; the channel switch ends it: the button is
+# off, and a 1050 sent anyway asks nothing and changes no byte.
+case_edit_f1_after_confirm_disarms_restore() {
+  raised_and_confirmed
   xdotool key F1
   drive wait EditWndClass "編集(F1)：右CH*" >/dev/null || fail "channel not switched"
   wait_tbstate 106 1050 0

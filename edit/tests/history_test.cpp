@@ -9,19 +9,10 @@
 
 namespace {
 
-// One shift-up run of one tick, recorded.
-void step(ToolDoc& t) {
-    ToolRun run;
-    ViewEvents e;
-    ASSERT_EQ(toolTick(t.d(), Tool::shiftUp, run, ToolFlags{}), TickResult::applied);
-    ASSERT_TRUE(endToolRun(t.d(), run, e));
-    EXPECT_TRUE(e.historyChanged);
-}
-
 TEST(History, SixStepsKeepFiveAndTheFirstStepBackSpansTwo) {
     ToolDoc t = toolDoc(2, 16, 1, 5, 10, 2, {0, 0}, 0);
     Document& d = t.d();
-    for (int i = 0; i < 6; ++i) step(t);
+    for (int i = 0; i < 6; ++i) raiseOnce(t);
     EXPECT_EQ(d.history.undoIndex, 5);
     EXPECT_EQ(d.history.redoLimit, 5);
     EXPECT_EQ(historyLook(d).counter, "5/5");
@@ -45,11 +36,11 @@ TEST(History, SixStepsKeepFiveAndTheFirstStepBackSpansTwo) {
 TEST(History, RecordingAfterSteppingBackCutsTheBranch) {
     ToolDoc t = toolDoc(2, 24, 0, 5, 10, 2, {0, 0}, 0);
     Document& d = t.d();
-    for (int i = 0; i < 5; ++i) step(t);
+    for (int i = 0; i < 5; ++i) raiseOnce(t);
     ViewEvents e;
     for (int i = 0; i < 3; ++i) stepBack(d, e);
     EXPECT_EQ(d.history.undoIndex, 2);
-    step(t);
+    raiseOnce(t);
     EXPECT_EQ(d.history.undoIndex, 3);
     EXPECT_EQ(d.history.redoLimit, 3);
     stepForward(d, e);
@@ -60,11 +51,11 @@ TEST(History, RecordingAfterSteppingBackCutsTheBranch) {
 TEST(History, StepBackRestoresTheFrameOfTheSlot) {
     ToolDoc t = toolDoc(2, 16, 0, 5, 10, 2, {0, 0}, 0);
     Document& d = t.d();
-    step(t);
+    raiseOnce(t);
     d.view.editFrameLeft = 30;  // the frame moved while the edit was open
     d.view.editFrameRight = 40;
     setEditFrameBytes(d);
-    step(t);
+    raiseOnce(t);
     ViewEvents e;
     stepBack(d, e);
     EXPECT_EQ(d.view.editFrameLeft, 10);
@@ -99,7 +90,7 @@ TEST(Restore, BandCheckDiscardsASaturatingStep) {
     EXPECT_EQ(t.x(0), 8000000);  // the application is undone
     EXPECT_EQ(historyLook(d).counter, "0/0");
     d.pages.complementBand[first] = 0;
-    step(t);
+    raiseOnce(t);
     EXPECT_EQ(historyLook(d).counter, "1/1");
 }
 
@@ -117,7 +108,7 @@ TEST(Insert, YesToTheLowerGainConfirmsLowersAndInserts) {
     d.view.editFramePresent = false;
     applyGain(d, 4, 5, e);  // a silent page: the full x16
     d.view.editFramePresent = true;
-    step(t);  // one step, so the confirm arms restore
+    raiseOnce(t);  // one step, so the confirm arms restore
     const uint32_t at = d.view.editFrameStart - d.pages.workOrigin;
     writeSample(d.image.filePageBuffer.get(), at, 1048576, 3);
     InsertResult first = runInsert(d, false, e);

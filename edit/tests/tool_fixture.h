@@ -7,6 +7,7 @@
 #include "edit/gain.h"
 #include "edit/history.h"
 #include "edit/page_io.h"
+#include "edit/tools.h"
 #include "testing/document_fixture.h"
 #include "view/frames.h"
 #include "view/pages.h"
@@ -53,4 +54,13 @@ inline ToolDoc toolDoc(uint16_t channels, uint16_t bits, int channel, int page, 
     t.x(frames) = b;
     openEdit(d, e);
     return t;
+}
+
+// One shift-up run of one tick, recorded as a step.
+inline void raiseOnce(ToolDoc& t) {
+    ToolRun run;
+    ViewEvents e;
+    ASSERT_EQ(toolTick(t.d(), Tool::shiftUp, run, ToolFlags{}), TickResult::applied);
+    ASSERT_TRUE(endToolRun(t.d(), run, e));
+    EXPECT_TRUE(e.historyChanged);
 }

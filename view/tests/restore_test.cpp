@@ -15,18 +15,10 @@
 
 namespace {
 
-// One shift-up run of one tick, recorded.
-void step(ToolDoc& t) {
-    ToolRun run;
-    ViewEvents e;
-    ASSERT_EQ(toolTick(t.d(), Tool::shiftUp, run, ToolFlags{}), TickResult::applied);
-    ASSERT_TRUE(endToolRun(t.d(), run, e));
-}
-
 TEST(Restore, KindZeroBringsTheHistoryBackWithStepForward) {
     ToolDoc t = toolDoc(2, 16, 1, 5, 10, 2, {0, 0}, 0);
     Document& d = t.d();
-    for (int i = 0; i < 3; ++i) step(t);
+    for (int i = 0; i < 3; ++i) raiseOnce(t);
     ViewEvents e;
     stepBack(d, e);
     confirmEdit(d, e);

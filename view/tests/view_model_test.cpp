@@ -351,26 +351,18 @@ TEST(Slide, RefusedWhileAnEditIsOpen) {
     EXPECT_EQ(d.view.zoomFrameLeft[4], left);
 }
 
+// The resumed page is reached by enlarging; each page's first position is
+// the frame it was entered from, page 5's the page-4 frame.
 TEST(Resume, EnterEditViewEnlargesDownToTheResumedPage) {
-    auto l = loadChord();
-    Document& d = **l;
-    d.view.zoomFrameLeft = {0, 4, 5, 6, 7, 0};
-    ViewEvents e;
-    enterEditView(d, l->fs, 4, e);
-    EXPECT_EQ(d.view.page, 4);
-    EXPECT_EQ(d.view.pageEntryLeft[3], 6);
-    EXPECT_EQ(d.view.zoomFrameLeft[1], 4);
-}
-
-// Page 5's first position is the page-4 frame it was entered from, also after a resume.
-TEST(Resume, PageFiveFirstPositionIsTheResumedFrame) {
     auto l = loadChord();
     Document& d = **l;
     d.view.zoomFrameLeft = {0, 4, 5, 6, 300, 0};
     ViewEvents e;
     enterEditView(d, l->fs, 5, e);
     ASSERT_EQ(d.view.page, 5);
+    EXPECT_EQ(d.view.pageEntryLeft[3], 6);
     EXPECT_EQ(d.view.pageEntryLeft[5], 300);
+    EXPECT_EQ(d.view.zoomFrameLeft[1], 4);
     slideHome(d, e);
     EXPECT_EQ(d.view.zoomFrameLeft[4], 300);
 }
