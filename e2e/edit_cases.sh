@@ -394,13 +394,7 @@ case_edit_slide_ends_with_its_channel() { slide_then switch_channel; }
 case_edit_restore_refused_after_a_slide() {
   raised_and_confirmed
   hold_button 105 1051 0.6
-  wait_tbstate 106 1050 0
-  drive command EditWndClass 1050 >/dev/null
-  sleep 0.5
-  expect_eq "no question" "$(drive count '#32770' '*')" 0
-  close_and_save "$CASE_DIR/take1.wav" 0
-  wave_diff "$CASE_DIR/loaded.wav" "$CASE_DIR/take1_N.wav" >"$CASE_DIR/diff.txt"
-  expect_eq "raised frames 300-309 only" "$(expect_uniform_diff "$CASE_DIR/diff.txt" 300 10 0)" 16
+  expect_restore_refused
 }
 
 # "元の位置へ" arriving without its press (a posted command) after a slide
@@ -517,19 +511,25 @@ raised_and_confirmed() {
   wait_tbstate 106 1050 4
 }
 
-# After a confirm "復元" is armed; the channel switch ends it: the button is
-# off, and a 1050 sent anyway asks nothing and changes no byte.
-case_edit_f1_after_confirm_disarms_restore() {
-  raised_and_confirmed
-  xdotool key F1
-  drive wait EditWndClass "編集(F1)：右CH*" >/dev/null || fail "channel not switched"
+# "復元" is off, a 1050 sent anyway asks nothing, and the file saved holds
+# the confirmed raise and nothing else.
+expect_restore_refused() {
   wait_tbstate 106 1050 0
   drive command EditWndClass 1050 >/dev/null
   sleep 1
   expect_eq "no restore question" "$(drive count '#32770' '*')" 0
   close_and_save "$CASE_DIR/take1.wav" 0
   wave_diff "$CASE_DIR/loaded.wav" "$CASE_DIR/take1_N.wav" >"$CASE_DIR/diff.txt"
-  expect_eq "the confirmed step kept" "$(expect_uniform_diff "$CASE_DIR/diff.txt" 300 10 0)" 16
+  expect_eq "the confirmed raise of frames 300-309 only" "$(expect_uniform_diff "$CASE_DIR/diff.txt" 300 10 0)" 16
+}
+
+# After a confirm "復元" is armed; the channel switch ends it: the button is
+# off, and a 1050 sent anyway asks nothing and changes no byte.
+case_edit_f1_after_confirm_disarms_restore() {
+  raised_and_confirmed
+  xdotool key F1
+  drive wait EditWndClass "編集(F1)：右CH*" >/dev/null || fail "channel not switched"
+  expect_restore_refused
 }
 
 # A left channel at +0x0400 and a right one at -0x0400: at x16 the trace sits
