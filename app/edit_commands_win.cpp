@@ -11,6 +11,8 @@
 #include "edit/gain.h"
 #include "edit/history.h"
 #include "edit/tools.h"
+#include "playback/playback_dialog_win.h"
+#include "playback/prepare.h"
 #include "view/frames.h"
 #include "view/pages.h"
 #include "view/restore.h"
@@ -116,6 +118,20 @@ void toggleBackground(EditWindow& w) {
     InvalidateRect(w.hwnd, nullptr, TRUE);
 }
 
+// 1023/1024 the selected channel, 1025-1028 both at the volume the pager
+// set. Nothing while a playback runs, nor when the page has nothing to
+// play; -1 when the dialog cannot be made.
+LRESULT playCommand(EditWindow& w, int id) {
+    if (playbackShown(*w.playback)) return 0;
+    Document& doc = *w.doc;
+    const bool selected = id == kCmdPlayPage || id == kCmdPlayFromFrame;
+    doc.playback.channelMode = selected ? ChannelPlayMode::selected : ChannelPlayMode::both;
+    const bool fromFrame = id == kCmdPlayFromFrame || id == kCmdPlayFromFrameHalf || id == kCmdPlayFromFrameFull;
+    if (!(fromFrame ? playFromFrame(doc) : playPage(doc))) return 0;
+    const LineWindows windows{w.main, w.hwnd, w.children.bar.display2};
+    return openPlaybackDialog(*w.playback, w.hwnd, windows) ? 0 : -1;
+}
+
 // While the overview is current the keys reach this window too: only what
 // the overview allows happens (F1 picks the channel), nothing touches samples.
 bool overviewCommand(EditWindow& w, int id) {
@@ -170,8 +186,11 @@ LRESULT onRerunInsert(EditWindow& w, WPARAM shift, LPARAM command) {
     return 0;
 }
 
-bool onCommand(EditWindow& w, int id) {
-    if (w.doc->view.page < 1) return overviewCommand(w, id);
+LRESULT onCommand(EditWindow& w, int id) {
+    if (w.doc->view.page < 1) {
+        overviewCommand(w, id);
+        return 0;
+    }
     EditSession& s = w.session;
     FileSystem& fs = platformFileSystem();
     switch (id) {
@@ -185,41 +204,41 @@ bool onCommand(EditWindow& w, int id) {
         case kCmdRampRightDown:
         case kCmdAmplify:
         case kCmdAttenuate:
-        case kCmdLowPass: toolReleased(w); return true;
-        case kCmdInsertSource: insertSource(w); return true;
-        case kCmdOtherEdits: showToolbarPopup(w, kOtherEditsPopup, id, true); return true;
-        case kCmdEnlarge: run(w, [&](Document& d, ViewEvents& e) { enlargeCommand(d, s, fs, e); }); return true;
-        case kCmdReduce: run(w, [&](Document& d, ViewEvents& e) { reduceCommand(d, s, fs, e); }); return true;
-        case kCmdConfirm: run(w, [&](Document& d, ViewEvents& e) { confirmCommand(d, s, e); }); return true;
+        case kCmdLowPass: toolReleased(w); return 0;
+        case kCmdInsertSource: insertSource(w); return 0;
+        case kCmdOtherEdits: showToolbarPopup(w, kOtherEditsPopup, id, true); return 0;
+        case kCmdEnlarge: run(w, [&](Document& d, ViewEvents& e) { enlargeCommand(d, s, fs, e); }); return 0;
+        case kCmdReduce: run(w, [&](Document& d, ViewEvents& e) { reduceCommand(d, s, fs, e); }); return 0;
+        case kCmdConfirm: run(w, [&](Document& d, ViewEvents& e) { confirmCommand(d, s, e); }); return 0;
         case kCmdPlayPage:
         case kCmdPlayFromFrame:
         case kCmdPlayPageHalf:
         case kCmdPlayFromFrameHalf:
         case kCmdPlayPageFull:
-        case kCmdPlayFromFrameFull: return true;  // playback arrives with its own issue
-        case kCmdSettings: showToolbarPopup(w, kSettingsPopup, id, true); return true;
-        case kCmdHelp: showToolbarPopup(w, kHelpPopup, id, true); return true;
-        case kCmdEditBand: return true;  // band editing arrives with its own issue
-        case kCmdShortening: shorteningCommand(w); return true;
-        case kCmdGainDown: run(w, [](Document& d, ViewEvents& e) { gainDown(d, e); }); return true;
-        case kCmdGainUp: run(w, [](Document& d, ViewEvents& e) { gainUp(d, e); }); return true;
-        case kCmdRestore: restoreCommand(w); return true;
+        case kCmdPlayFromFrameFull: return playCommand(w, id);
+        case kCmdSettings: showToolbarPopup(w, kSettingsPopup, id, true); return 0;
+        case kCmdHelp: showToolbarPopup(w, kHelpPopup, id, true); return 0;
+        case kCmdEditBand: return 0;  // band editing arrives with its own issue
+        case kCmdShortening: shorteningCommand(w); return 0;
+        case kCmdGainDown: run(w, [](Document& d, ViewEvents& e) { gainDown(d, e); }); return 0;
+        case kCmdGainUp: run(w, [](Document& d, ViewEvents& e) { gainUp(d, e); }); return 0;
+        case kCmdRestore: restoreCommand(w); return 0;
         case kCmdLeft:
         case kCmdHome:
-        case kCmdRight: shiftCommand(w, id); return true;
-        case kCmdSilence: run(w, [](Document& d, ViewEvents& e) { runSilence(d, e); }); return true;
-        case kCmdAdjustFrame: adjustFrame(w); return true;
-        case kCmdSwitchChannel: switchChannelCommand(w); return true;
-        case kCmdToggleShorteningButton: toggleShorteningButton(w); return true;
-        case kCmdToggleSpectrum: return true;  // the spectrum window arrives with its own issue
-        case kCmdBackground: toggleBackground(w); return true;
-        case kCmdClose: SendMessageW(w.hwnd, WM_CLOSE, 0, 0); return true;
-        case kCmdHelpFile: openHelp(w.hwnd, w.helpPath); return true;
-        case kCmdVersion: showVersion(w.hwnd); return true;
+        case kCmdRight: shiftCommand(w, id); return 0;
+        case kCmdSilence: run(w, [](Document& d, ViewEvents& e) { runSilence(d, e); }); return 0;
+        case kCmdAdjustFrame: adjustFrame(w); return 0;
+        case kCmdSwitchChannel: switchChannelCommand(w); return 0;
+        case kCmdToggleShorteningButton: toggleShorteningButton(w); return 0;
+        case kCmdToggleSpectrum: return 0;  // the spectrum window arrives with its own issue
+        case kCmdBackground: toggleBackground(w); return 0;
+        case kCmdClose: SendMessageW(w.hwnd, WM_CLOSE, 0, 0); return 0;
+        case kCmdHelpFile: openHelp(w.hwnd, w.helpPath); return 0;
+        case kCmdVersion: showVersion(w.hwnd); return 0;
     }
     if (id >= kCmdBandFirst && id <= kCmdBandLast) {
         bandItem(w, id);
-        return true;
+        return 0;
     }
-    return false;
+    return 0;
 }

@@ -5,6 +5,7 @@
 
 #include "app/edit_shell_win.h"
 #include "document/document.h"
+#include "playback/playback_dialog_win.h"
 #include "resources/ids.h"
 #include "view/display_windows.h"
 
@@ -110,6 +111,7 @@ LRESULT onPaint(EditWindow& w) {
             DeleteDC(memory);
         }
     }
+    redrawPlaybackLine(*w.playback, w.hwnd, dc);  // only where painted: the paint clips the rest
     EndPaint(w.hwnd, &ps);
     w.session.suppressSpectrumOnPaint = false;
     return 0;
@@ -126,6 +128,7 @@ LRESULT onDrawItem(EditWindow& w, const DRAWITEMSTRUCT& item) {
         case kCtlDisplay2:
             drawDisplayWindow2(w.doc->view, c.miniature, c.miniatureWidth, width, height, c.controlPixels);
             blit(item.hDC, item.rcItem, c.controlPixels);
+            redrawPlaybackLine(*w.playback, item.hwndItem, item.hDC);
             return TRUE;
         case kCtlShorteningButton: drawShorteningButton(w, item.hDC, item.rcItem); return TRUE;
     }

@@ -36,7 +36,8 @@ bool tallScreen(const EditWindow& w);
 void endButtonHold(EditWindow& w);
 
 // edit_commands_win.cpp
-bool onCommand(EditWindow& w, int id);
+// 0, or -1 when a playback dialog could not be made.
+LRESULT onCommand(EditWindow& w, int id);
 LRESULT onRerunInsert(EditWindow& w, WPARAM shift, LPARAM command);
 // A toolbar popup at the button holding `command`: menu index 0-3 of w.popups.
 void showToolbarPopup(EditWindow& w, int menuIndex, int command, bool swallowRule);

@@ -12,6 +12,7 @@
 #include "common/utf16_win.h"
 #include "document/document.h"
 #include "edit/history.h"
+#include "playback/playback_dialog_win.h"
 #include "resources/ids.h"
 #include "view/frames.h"
 #include "view/pages.h"
@@ -249,6 +250,8 @@ LRESULT onSysColorChange(EditWindow& w) {
 LRESULT onClose(EditWindow& w) {
     Document& doc = *w.doc;
     if (doc.view.page < 1) return 0;
+    // Before the questions, whose clicks are theirs, and before this window goes.
+    endPlaybackNow(*w.playback);
     endButtonHold(w);
     const Message question = closeQuestion(doc);
     if (!question.empty()) {
@@ -400,7 +403,7 @@ LRESULT CALLBACK editWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_DRAWITEM: return onDrawItem(*w, *reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
         case WM_NOTIFY: return onNotify(*w, *reinterpret_cast<NMHDR*>(lp));
         case WM_SYSCHAR: return onSysChar(*w, wp, lp);
-        case WM_COMMAND: onCommand(*w, LOWORD(wp)); return 0;
+        case WM_COMMAND: return onCommand(*w, LOWORD(wp));
         case WM_TIMER: return onTimer(*w, wp);
         case WM_MENUSELECT: return onMenuSelect(*w, wp, lp);
         case WM_EXITMENULOOP: setStatus(*w, std::string()); return 0;

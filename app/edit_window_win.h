@@ -18,6 +18,7 @@
 #include "view/page_render.h"
 
 struct Document;
+struct PlaybackDialog;
 struct Settings;
 
 // Everything made with the window and released with it.
@@ -58,6 +59,7 @@ struct EditWindow {
     HINSTANCE instance = nullptr;
     HWND main = nullptr;
     Document* doc = nullptr;
+    PlaybackDialog* playback = nullptr;  // owned by the main window
     OverviewBitmaps* overview = nullptr;
     Settings* settings = nullptr;   // the exit dialog's two settings
     std::string helpPath;           // Velkor.chm beside the program

@@ -10,6 +10,7 @@
 #include "common/message_box_win.h"
 #include "common/utf16_win.h"
 #include "document/screen_width.h"
+#include "playback/prepare.h"
 #include "resources/ids.h"
 #include "view/overview_win.h"
 #include "view/pages.h"
@@ -35,6 +36,7 @@ LRESULT onPaint(MainWindow& w) {
         // The cursor line belongs to the picture while it is up.
         if (w.cursorShown) invertCursorLine(dc, w.cursor);
     }
+    redrawPlaybackLine(w.playback, w.hwnd, dc);
     EndPaint(w.hwnd, &ps);
     return 0;
 }
@@ -93,6 +95,7 @@ LRESULT onMinMax(MainWindow& w, MINMAXINFO& info) {
 }
 
 void toEditWindow(MainWindow& w) {
+    endPlaybackNow(w.playback);  // its line would run on in a hidden overview
     const int32_t resumed = w.start.resumePage;
     if (resumed > 0) EnableWindow(w.hwnd, TRUE);
     w.start.resumePage = 0;
@@ -106,28 +109,42 @@ void chooseWidth(MainWindow& w, int id) {
     CheckMenuRadioItem(GetMenu(w.hwnd), IDM_WIDTH_640, IDM_WIDTH_1280, UINT(id), MF_BYCOMMAND);
     const int32_t width = widthForSizeItem(id);
     if (width == w.doc.view.screenWidth) return;
+    endPlaybackNow(w.playback);  // the windows and the scales it plays by are made again
     destroyView(w);
     changeWidth(w.doc, width);
     w.cursorShown = false;
     if (!buildView(w)) DestroyWindow(w.hwnd);
 }
 
-bool onCommand(MainWindow& w, int id) {
+// 6011-6013: the overview from its frame to the data end. Nothing while a
+// playback runs, nor when there is nothing to play; -1 without a dialog.
+LRESULT playOverview(MainWindow& w, int id) {
+    if (playbackShown(w.playback)) return 0;
+    PlaybackState& settings = w.doc.playback;
+    settings.channelMode = id == IDM_PLAY_MONO ? ChannelPlayMode::selected : ChannelPlayMode::both;
+    if (id != IDM_PLAY_MONO) settings.volumeHalf = id == IDM_PLAY_STEREO_HALF;
+    if (!preparePlayback(w.doc, 0)) return 0;
+    const LineWindows windows{w.hwnd, w.edit.hwnd, w.edit.children.bar.display2};
+    return openPlaybackDialog(w.playback, w.hwnd, windows) ? 0 : -1;
+}
+
+LRESULT onCommand(MainWindow& w, int id) {
     switch (id) {
-        case IDM_TO_EDIT_WINDOW: toEditWindow(w); return true;
+        case IDM_TO_EDIT_WINDOW: toEditWindow(w); return 0;
         case IDM_PLAY_MONO:
         case IDM_PLAY_STEREO_HALF:
-        case IDM_PLAY_STEREO_FULL: return true;  // playback arrives with its own dialog
-        case IDM_HOW_TO_OPERATE: showMessage(w.hwnd, howToOperate()); return true;
+        case IDM_PLAY_STEREO_FULL: return playOverview(w, id);
+        case IDM_HOW_TO_OPERATE: showMessage(w.hwnd, howToOperate()); return 0;
         case IDM_WIDTH_640:
         case IDM_WIDTH_960:
-        case IDM_WIDTH_1280: chooseWidth(w, id); return true;
-        case IDM_CLOSE: SendMessageW(w.hwnd, WM_CLOSE, 0, 0); return true;
+        case IDM_WIDTH_1280: chooseWidth(w, id); return 0;
+        case IDM_CLOSE: SendMessageW(w.hwnd, WM_CLOSE, 0, 0); return 0;
     }
-    return false;
+    return 0;
 }
 
 LRESULT onClose(MainWindow& w) {
+    endPlaybackNow(w.playback);  // the questions come next: their clicks are theirs
     if (!endSession(w.hwnd, w.doc, w.start)) return 0;
     ShowWindow(w.hwnd, SW_HIDE);
     DestroyWindow(w.hwnd);
@@ -136,6 +153,7 @@ LRESULT onClose(MainWindow& w) {
 
 // Everything the start-up took, given back in a fixed order.
 LRESULT onDestroy(MainWindow& w) {
+    endPlaybackNow(w.playback);  // before its windows and its buffers go
     destroyView(w);
     for (UniqueMenu& menu : w.popupMenus) menu.reset();
     destroyHelpPopups(w.help);
@@ -171,9 +189,7 @@ LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_MOUSEMOVE: return onMouseMove(*w, GET_X_LPARAM(lp));
         case WM_MENUSELECT: return onMenuSelect(*w, wp);
         case WM_GETMINMAXINFO: return onMinMax(*w, *reinterpret_cast<MINMAXINFO*>(lp));
-        case WM_COMMAND:
-            if (onCommand(*w, LOWORD(wp))) return 0;
-            break;
+        case WM_COMMAND: return onCommand(*w, LOWORD(wp));
     }
     return DefWindowProcW(hwnd, msg, wp, lp);
 }

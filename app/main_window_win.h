@@ -11,6 +11,7 @@
 #include "app/start_choice.h"
 #include "common/unique_win.h"
 #include "document/document.h"
+#include "playback/playback_dialog_win.h"
 #include "ui/help_popup_win.h"
 #include "ui/hooks_win.h"
 #include "view/overview.h"
@@ -37,6 +38,7 @@ struct MainWindow {
     int32_t cursor = 0;            // the keyboard cursor column
     bool cursorShown = false;      // its inverted line is on screen
     EditWindow edit;
+    PlaybackDialog playback;  // one at a time, for both windows and the mouse hook
 };
 
 LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);

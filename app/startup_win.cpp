@@ -116,6 +116,7 @@ bool buildView(MainWindow& w) {
     }
     w.edit.main = w.hwnd;
     w.edit.doc = &w.doc;
+    w.edit.playback = &w.playback;
     w.edit.overview = &w.overview;
     w.edit.settings = &w.start.settings;
     w.edit.helpPath = w.start.files.helpPath;
@@ -146,7 +147,10 @@ LRESULT runStartUp(MainWindow& w) {
     w.font.reset(makeSharedFont());
     w.help.font = static_cast<HFONT>(w.font.get());
     w.help.desktop = w.desktop;
-    if (!installThreadHooks(w.hooks, w.help, GetWindowThreadProcessId(w.hwnd, nullptr))) return -1;
+    w.playback.instance = w.instance;
+    w.playback.doc = &w.doc;
+    w.playback.desktop = w.desktop;
+    if (!installThreadHooks(w.hooks, w.help, w.playback, GetWindowThreadProcessId(w.hwnd, nullptr))) return -1;
     if (!createHelpPopups(w.instance, w.help)) return -1;
 
     w.start.files = programFiles(w.programPath);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <mmsystem.h>
 
 #include <utility>
 
@@ -87,3 +88,39 @@ struct ImageListTraits {
     static void close(Handle h) noexcept { ImageList_Destroy(h); }
 };
 using UniqueImageList = Unique<ImageListTraits>;
+
+struct WaveOutTraits {  // buffers still queued come back first, so the close succeeds
+    using Handle = HWAVEOUT;
+    static Handle invalid() noexcept { return nullptr; }
+    static void close(Handle h) noexcept {
+        waveOutReset(h);
+        waveOutClose(h);
+    }
+};
+using UniqueWaveOut = Unique<WaveOutTraits>;
+
+// GetDC's device context, given back to its window.
+struct WindowDc {
+    HWND window = nullptr;
+    HDC dc = nullptr;
+    bool operator!=(const WindowDc& o) const noexcept { return window != o.window || dc != o.dc; }
+};
+struct WindowDcTraits {
+    using Handle = WindowDc;
+    static Handle invalid() noexcept { return {}; }
+    static void close(Handle h) noexcept { ReleaseDC(h.window, h.dc); }
+};
+using UniqueWindowDc = Unique<WindowDcTraits>;
+
+// A window timer.
+struct WindowTimer {
+    HWND window = nullptr;
+    UINT_PTR id = 0;
+    bool operator!=(const WindowTimer& o) const noexcept { return window != o.window || id != o.id; }
+};
+struct TimerTraits {
+    using Handle = WindowTimer;
+    static Handle invalid() noexcept { return {}; }
+    static void close(Handle h) noexcept { KillTimer(h.window, h.id); }
+};
+using UniqueTimer = Unique<TimerTraits>;

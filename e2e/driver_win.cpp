@@ -15,6 +15,7 @@
 //   text CLASS TITLE ID [ms]     the text of child ID of a visible window (a status bar: its first part)
 //   count CLASS TITLE            how many visible windows match, at once
 //   command CLASS ID [ms]        posts WM_COMMAND ID, as choosing the menu item does
+//   repaint CLASS [ms]           the whole window to be painted again, as when another window uncovers it
 //   size CLASS TITLE [ms]        "width height" of the window
 //   wrect CLASS TITLE [ms]       screen rectangle "left top right bottom" of the window
 //   checked CAPTION ID [ms]      "1" or "0": whether check box ID of that dialog is checked
@@ -400,6 +401,12 @@ int run(const std::vector<std::wstring>& a) {
         say(std::to_string(n));
         return 0;
     }
+    if (cmd == L"repaint" && a.size() >= 2) {
+        HWND h = waitWindow(a[1], L"*", timeoutAt(2));
+        if (!h) return say("timeout"), 1;
+        RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        return 0;
+    }
     if (cmd == L"command" && a.size() >= 3) {
         HWND h = waitWindow(a[1], L"*", timeoutAt(3));
         if (!h) return say("timeout"), 1;
@@ -450,7 +457,7 @@ int run(const std::vector<std::wstring>& a) {
          {L"ctext", L"crect", L"visible", L"tbstate", L"tbhidden", L"tbbitmap", L"tbrect", L"rbband", L"tbenable"})
         if (cmd == c && a.size() >= 3) return runControl(a);
     say("usage: wait|gone|msgbox|buttons|filedialog|press|enabled|title|close|rect|client|size|settext|text|count|"
-        "command|wrect|checked|hold|swapbuttons|foreground ...");
+        "command|repaint|wrect|checked|hold|swapbuttons|foreground ...");
     return 2;
 }
 

@@ -28,7 +28,9 @@ PositionLine openLine(const Document& doc, LineRows indicatorClient) {
 
 int32_t lineColumn(const Document& doc, uint32_t position) {
     const PlaybackRange& r = doc.playback.range;
-    const int64_t column = int64_t(r.startColumn) + position / std::max<uint32_t>(r.bytesPerPixel, 1);
+    // Past the end the device plays only its own silence: the line waits at the end.
+    const uint32_t played = std::min(position, r.length);
+    const int64_t column = int64_t(r.startColumn) + played / std::max<uint32_t>(r.bytesPerPixel, 1);
     if (!doc.playback.indicatorMode) return int32_t(std::min<int64_t>(column, INT32_MAX));
     // The indicator's picture of page 3 is W/8 columns wide.
     const int64_t last = doc.view.screenWidth / kIndicatorDivisor - 1;
@@ -44,4 +46,11 @@ LineMove followPosition(const Document& doc, PositionLine& line, uint32_t positi
     return m;
 }
 
-bool playedPastEnd(const Document& doc, uint32_t position) { return position > doc.playback.range.length; }
+// The device gets exactly the range, so its last buffer coming back ends the
+// playback; the device's position passes the end a little before that. A
+// reset then would drop what the device still holds of the range, so the
+// check waits: it is for a device whose buffers do not come back.
+bool playedPastEnd(const Document& doc, uint32_t position) {
+    const uint64_t grace = uint64_t(kEndGraceSeconds) * doc.edit.format.samplesPerSecond * doc.edit.frameBytes;
+    return position > doc.playback.range.length + grace;
+}

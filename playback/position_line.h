@@ -25,8 +25,9 @@ struct PositionLine {
 // else the edit window), its rows (indicatorClient: the indicator's client
 // rectangle) and the start column.
 PositionLine openLine(const Document& doc, LineRows indicatorClient);
-// The column of a played byte position (waveOutGetPosition, TIME_BYTES); in
-// IndicatorMode inside the W/8 columns of the indicator's page-3 picture.
+// The column of a played byte position (waveOutGetPosition, TIME_BYTES), at
+// most that of the range's end; in IndicatorMode inside the W/8 columns of
+// the indicator's page-3 picture.
 int32_t lineColumn(const Document& doc, uint32_t position);
 
 struct LineMove {
@@ -35,5 +36,8 @@ struct LineMove {
 };
 // Timer 402: the line moves only to the right, never back.
 LineMove followPosition(const Document& doc, PositionLine& line, uint32_t position);
-// Timer 402: past the range, the dialog sends itself WM_CLOSE.
+// How far past the range the device may play (its silence) before timer 402
+// stops it: the last buffer's return normally ends the playback first.
+constexpr uint32_t kEndGraceSeconds = 2;
+// Timer 402: past the range by more than the grace, the dialog sends itself WM_CLOSE.
 bool playedPastEnd(const Document& doc, uint32_t position);

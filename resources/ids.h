@@ -49,6 +49,9 @@
 #define IDC_BACKUP_FRAME 314
 #define IDC_BACKUP_NAME 315
 
+// Playback dialog: a caption bar only.
+#define IDD_PLAYBACK 201
+
 // Exit dialog; its buttons are IDOK "はい" (1) and IDCANCEL "いいえ" (2).
 #define IDD_EXIT 208
 #define IDC_EXIT_CHANGE_CHECK 348

@@ -6,6 +6,7 @@
 #include "common/unique_win.h"
 
 struct HelpPopup;
+struct PlaybackDialog;
 
 struct ThreadHooks {
     UniqueHook mouse;
@@ -15,6 +16,6 @@ struct ThreadHooks {
 
 // Installs mouse, call-window-procedure-return and CBT hooks, in this
 // order, for `thread`; false when any cannot be installed.
-bool installThreadHooks(ThreadHooks& hooks, HelpPopup& help, DWORD thread);
+bool installThreadHooks(ThreadHooks& hooks, HelpPopup& help, PlaybackDialog& playback, DWORD thread);
 // Removes them in the order they were installed.
 void removeThreadHooks(ThreadHooks& hooks);

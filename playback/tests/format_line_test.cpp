@@ -80,8 +80,12 @@ TEST(PositionLine, WaveformRowsAndColumns) {
     const uint32_t bpp = d.playback.range.bytesPerPixel;
     EXPECT_EQ(lineColumn(d, bpp * 10 - 1), 3 + 9);
     EXPECT_EQ(lineColumn(d, bpp * 10), 3 + 10);
-    EXPECT_FALSE(playedPastEnd(d, d.playback.range.length));
-    EXPECT_TRUE(playedPastEnd(d, d.playback.range.length + 1));
+    const uint32_t length = d.playback.range.length;
+    EXPECT_EQ(lineColumn(d, length + 4096), lineColumn(d, length));  // the line waits at the end
+    // Past the end the device plays its silence while the last buffer comes back.
+    const uint32_t grace = kEndGraceSeconds * d.edit.format.samplesPerSecond * d.edit.frameBytes;
+    EXPECT_FALSE(playedPastEnd(d, length + grace));
+    EXPECT_TRUE(playedPastEnd(d, length + grace + 1));
 
     enterPage(*l, 5);  // a playback on page 5 leaves IndicatorMode behind only until the edit window is entered
     ASSERT_TRUE(playFromFrame(d) && d.playback.indicatorMode);
