@@ -13,6 +13,7 @@
 #include "edit/tools.h"
 #include "playback/playback_dialog_win.h"
 #include "playback/prepare.h"
+#include "spectrum/spectrum_window_win.h"
 #include "view/frames.h"
 #include "view/pages.h"
 #include "view/restore.h"
@@ -116,6 +117,11 @@ void toggleBackground(EditWindow& w) {
     const int brush = w.darkBackground ? DKGRAY_BRUSH : BLACK_BRUSH;
     SetClassLongPtrW(w.hwnd, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(GetStockObject(brush)));
     InvalidateRect(w.hwnd, nullptr, TRUE);
+    if (w.spectrum) setSpectrumBackground(*w.spectrum, w.darkBackground);
+}
+
+void toggleSpectrumWindow(EditWindow& w) {
+    if (w.doc->view.page >= 2 && w.spectrum) toggleSpectrum(*w.spectrum);
 }
 
 // 1023/1024 the selected channel, 1025-1028 both at the volume the pager
@@ -230,7 +236,7 @@ LRESULT onCommand(EditWindow& w, int id) {
         case kCmdAdjustFrame: adjustFrame(w); return 0;
         case kCmdSwitchChannel: switchChannelCommand(w); return 0;
         case kCmdToggleShorteningButton: toggleShorteningButton(w); return 0;
-        case kCmdToggleSpectrum: return 0;  // the spectrum window arrives with its own issue
+        case kCmdToggleSpectrum: toggleSpectrumWindow(w); return 0;
         case kCmdBackground: toggleBackground(w); return 0;
         case kCmdClose: SendMessageW(w.hwnd, WM_CLOSE, 0, 0); return 0;
         case kCmdHelpFile: openHelp(w.hwnd, w.helpPath); return 0;

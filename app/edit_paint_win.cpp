@@ -7,6 +7,7 @@
 #include "document/document.h"
 #include "playback/playback_dialog_win.h"
 #include "resources/ids.h"
+#include "spectrum/spectrum_window_win.h"
 #include "view/display_windows.h"
 
 namespace {
@@ -61,6 +62,16 @@ bool pageBitmap(EditChildren& c, HDC dc, int32_t width, int32_t height) {
     return c.dib && c.dibBits;
 }
 
+// The spectrum follows the page, but not after a paint that only showed
+// again what an activation uncovered, nor while another program is in front.
+void refreshSpectrumAfterPaint(EditWindow& w, bool painted) {
+    SpectrumWindow* spectrum = w.spectrum;
+    if (!painted || w.session.suppressSpectrumOnPaint || !spectrum || !spectrumShown(*spectrum)) return;
+    const HWND front = GetForegroundWindow();
+    if (front && (front == w.hwnd || front == spectrum->hwnd || (w.playback && front == w.playback->hwnd)))
+        refreshSpectrum(*spectrum);
+}
+
 void drawShorteningButton(EditWindow& w, HDC dc, const RECT& at) {
     HDC cells = CreateCompatibleDC(dc);
     HGDIOBJ old = SelectObject(cells, w.children.shorteningCells.get());
@@ -113,6 +124,7 @@ LRESULT onPaint(EditWindow& w) {
     }
     redrawPlaybackLine(*w.playback, w.hwnd, dc);  // only where painted: the paint clips the rest
     EndPaint(w.hwnd, &ps);
+    refreshSpectrumAfterPaint(w, !IsRectEmpty(&ps.rcPaint));
     w.session.suppressSpectrumOnPaint = false;
     return 0;
 }

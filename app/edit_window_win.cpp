@@ -14,6 +14,7 @@
 #include "edit/history.h"
 #include "playback/playback_dialog_win.h"
 #include "resources/ids.h"
+#include "spectrum/spectrum_window_win.h"
 #include "view/frames.h"
 #include "view/pages.h"
 
@@ -294,12 +295,16 @@ RECT waveformArea(const EditWindow& w) {
     return r;
 }
 
+// A content repaint always refreshes the spectrum: an activation may have
+// painted nothing and left its mark for this paint to swallow.
 void repaintWaveform(EditWindow& w) {
+    w.session.suppressSpectrumOnPaint = false;
     const RECT r = waveformArea(w);
     InvalidateRect(w.hwnd, &r, FALSE);
 }
 
 void repaintEditFrame(EditWindow& w) {
+    w.session.suppressSpectrumOnPaint = false;
     const ViewState& v = w.doc->view;
     repaintColumns(w, std::min(v.editFrameLeft, v.editFrameRight) - 1, std::max(v.editFrameLeft, v.editFrameRight) + 1);
 }
@@ -357,7 +362,10 @@ void act(EditWindow& w, ViewEvents& events) {
     if (events.refreshOverviewChannel >= 0 && w.overview && doc.image.allocated())
         refreshOverviewChannel(*w.overview, doc.image.bytes(), doc.edit, doc.view, events.refreshOverviewChannel);
     if (events.titlesChanged) SetWindowTextW(w.hwnd, widen(editWindowTitle(doc)).c_str());
-    if (events.hideAuxiliaryWindows && c.shorteningButton) ShowWindow(c.shorteningButton, SW_HIDE);
+    if (events.hideAuxiliaryWindows) {
+        if (c.shorteningButton) ShowWindow(c.shorteningButton, SW_HIDE);
+        if (w.spectrum) hideSpectrum(*w.spectrum);
+    }
     if (doc.view.page == 0) {
         // The overview shows the channel and the columns written back.
         if (events.repaintWaveform || events.refreshOverviewChannel >= 0) InvalidateRect(w.main, nullptr, TRUE);

@@ -20,6 +20,7 @@
 struct Document;
 struct PlaybackDialog;
 struct Settings;
+struct SpectrumWindow;
 
 // Everything made with the window and released with it.
 struct EditChildren {
@@ -60,6 +61,7 @@ struct EditWindow {
     HWND main = nullptr;
     Document* doc = nullptr;
     PlaybackDialog* playback = nullptr;  // owned by the main window
+    SpectrumWindow* spectrum = nullptr;  // owned by the main window
     OverviewBitmaps* overview = nullptr;
     Settings* settings = nullptr;   // the exit dialog's two settings
     std::string helpPath;           // Velkor.chm beside the program

@@ -11,6 +11,7 @@
 #include "app/main_window_win.h"
 #include "common/utf16_win.h"
 #include "resources/ids.h"
+#include "spectrum/spectrum_window_win.h"
 #include "ui/help_popup_win.h"
 
 namespace {
@@ -23,13 +24,12 @@ struct WindowClass {
     WNDPROC procedure;
 };
 
-// The spectrum window's own procedure arrives with the spectrum issue.
 constexpr WindowClass kClasses[] = {
     {L"MainWndClass", CS_HREDRAW | CS_VREDRAW, BLACK_BRUSH, IDM_MAIN, mainWindowProc},
     {L"EditWndClass", CS_HREDRAW, BLACK_BRUSH, 0, editWindowProc},
     {L"NullBkgWndClass", CS_HREDRAW | CS_VREDRAW, NULL_BRUSH, 0, DefWindowProcW},
     {L"HelpTextWndClass", CS_HREDRAW | CS_VREDRAW, WHITE_BRUSH, 0, helpTextWindowProc},
-    {L"SpectrumWndClass", CS_HREDRAW | CS_VREDRAW, WHITE_BRUSH, 0, DefWindowProcW},
+    {L"SpectrumWndClass", CS_HREDRAW | CS_VREDRAW, WHITE_BRUSH, 0, spectrumWindowProc},
 };
 
 bool registerClasses(HINSTANCE instance) {

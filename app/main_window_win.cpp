@@ -145,7 +145,7 @@ LRESULT onCommand(MainWindow& w, int id) {
 
 LRESULT onClose(MainWindow& w) {
     endPlaybackNow(w.playback);  // the questions come next: their clicks are theirs
-    if (!endSession(w.hwnd, w.doc, w.start)) return 0;
+    if (!endSession(w.hwnd, w.spectrumWindow.hwnd, w.doc, w.start)) return 0;
     ShowWindow(w.hwnd, SW_HIDE);
     DestroyWindow(w.hwnd);
     return 0;

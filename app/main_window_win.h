@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,8 @@
 #include "common/unique_win.h"
 #include "document/document.h"
 #include "playback/playback_dialog_win.h"
+#include "spectrum/spectrum_view.h"
+#include "spectrum/spectrum_window_win.h"
 #include "ui/help_popup_win.h"
 #include "ui/hooks_win.h"
 #include "view/overview.h"
@@ -37,6 +40,9 @@ struct MainWindow {
     std::vector<uint32_t> pixels;  // the overview picture, made again from the maps on paint
     int32_t cursor = 0;            // the keyboard cursor column
     bool cursorShown = false;      // its inverted line is on screen
+
+    std::unique_ptr<SpectrumState> spectrum;  // about 130 KB: made with the start-up, on the heap
+    SpectrumWindow spectrumWindow;            // made again with every edit view
     EditWindow edit;
     PlaybackDialog playback;  // one at a time, for both windows and the mouse hook
 };

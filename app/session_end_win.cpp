@@ -6,9 +6,10 @@
 #include "app/start_choice.h"
 #include "document/document.h"
 
-bool endSession(HWND main, Document& doc, StartChoice& start) {
+bool endSession(HWND main, HWND spectrum, Document& doc, StartChoice& start) {
     // From the edit window the question was asked there, before the write-back.
     if (doc.view.page == 0 && askExit(main, doc.editPath, start.settings) != 1) return false;
+    if (spectrum) ShowWindow(spectrum, SW_HIDE);
     ShowWindow(main, SW_HIDE);
     captureView(doc.view, start.settings);
     ExitFiles files{doc.editPath, start.saveFileName, false, doc.backupPath};

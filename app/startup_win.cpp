@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <new>
 
 #include "app/file_names.h"
 #include "app/file_select_dialog_win.h"
@@ -114,9 +115,16 @@ bool buildView(MainWindow& w) {
         ProgressDialog progress(w.hwnd);
         buildOverview(w.overview, w.doc.image.bytes(), w.doc.edit, w.doc.view, progress);
     }
+    w.spectrumWindow.instance = w.instance;
+    w.spectrumWindow.doc = &w.doc;
+    w.spectrumWindow.state = w.spectrum.get();
+    w.spectrumWindow.font = static_cast<HFONT>(w.font.get());
+    w.spectrumWindow.desktopWidth = w.desktop.right - w.desktop.left;
+    if (!createSpectrumWindow(w.spectrumWindow)) return false;
     w.edit.main = w.hwnd;
     w.edit.doc = &w.doc;
     w.edit.playback = &w.playback;
+    w.edit.spectrum = &w.spectrumWindow;
     w.edit.overview = &w.overview;
     w.edit.settings = &w.start.settings;
     w.edit.helpPath = w.start.files.helpPath;
@@ -134,7 +142,10 @@ bool buildView(MainWindow& w) {
     return true;
 }
 
-void destroyView(MainWindow& w) { destroyEditWindow(w.edit); }
+void destroyView(MainWindow& w) {
+    destroyEditWindow(w.edit);
+    destroySpectrumWindow(w.spectrumWindow);
+}
 
 LRESULT runStartUp(MainWindow& w) {
     if (!takeInstance(w)) {
@@ -145,6 +156,8 @@ LRESULT runStartUp(MainWindow& w) {
     InitCommonControlsEx(&controls);
     GetWindowRect(GetDesktopWindow(), &w.desktop);
     w.font.reset(makeSharedFont());
+    w.spectrum.reset(new (std::nothrow) SpectrumState);
+    if (!w.spectrum) return -1;
     w.help.font = static_cast<HFONT>(w.font.get());
     w.help.desktop = w.desktop;
     w.playback.instance = w.instance;

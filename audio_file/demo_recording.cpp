@@ -30,6 +30,7 @@ double sampleAt(const RecordingPlan& plan, const std::vector<ClickMark>& clicks,
     for (const ClickMark& c : clicks)
         if (c.channel == channel && frame >= c.frame && frame < c.frame + 3) return kClickShape[frame - c.frame];
     const double t = double(frame) / plan.rate;
+    if (plan.toneHz > 0) return plan.level * std::sin(2 * kPi * plan.toneHz * t);
     double x = 0;
     for (double hz : kToneHz[channel]) x += plan.level * std::sin(2 * kPi * hz * t);
     return x;

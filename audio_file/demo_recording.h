@@ -13,6 +13,7 @@ struct RecordingPlan {
     uint64_t frames = 441000;  // 10 s at 44.1 kHz
     uint32_t clicks = 3;       // evenly spaced
     double level = 0.25;       // amplitude of each of the three tones
+    double toneHz = 0;         // > 0: one sine of this frequency and `level` in every channel instead
 };
 
 // A click: three frames replaced by +0.9, -0.9, +0.45 of full scale in one

@@ -30,7 +30,6 @@ const char* itemName(LookItem item) {
         case LookItem::label: return "label";
         case LookItem::pageBandColour: return "band colour";
         case LookItem::toolBands: return "tool bands";
-        case LookItem::spectrumTitle: return "spectrum title";
         case LookItem::shorteningButton: return "shortening button";
     }
     return "?";

@@ -11,6 +11,7 @@
 //   close CLASS TITLE [ms]       posts WM_CLOSE, as the window's close box does
 //   rect CAPTION ID [ms]         screen rectangle "left top right bottom" of control ID of a dialog
 //   client CLASS TITLE [ms]      screen position "x y" of the window's client origin
+//   csize CLASS TITLE [ms]       "width height" of the window's client area
 //   settext CAPTION ID TEXT [ms] sets the text of control ID of a dialog (a file name box)
 //   text CLASS TITLE ID [ms]     the text of child ID of a visible window (a status bar: its first part)
 //   count CLASS TITLE            how many visible windows match, at once
@@ -32,6 +33,7 @@
 //   tbenable CLASS TB CMD        enables button CMD of toolbar TB (one the program has not enabled yet)
 //   swapbuttons 0|1              the user's setting that swaps the mouse buttons, saved for every program
 //   foreground MS                another program in front for MS ms, at (0, 800) 200 x 150 ("active" once it is)
+//   hwnd CLASS                   "HANDLE VISIBLE" of the first top-level window of CLASS, hidden ones too ("none")
 #include <windows.h>
 
 #include <commctrl.h>
@@ -365,6 +367,14 @@ int run(const std::vector<std::wstring>& a) {
         say(std::to_string(p.x) + " " + std::to_string(p.y));
         return 0;
     }
+    if (cmd == L"csize" && a.size() >= 3) {
+        HWND h = waitWindow(a[1], a[2], timeoutAt(3));
+        if (!h) return say("timeout"), 1;
+        RECT r;
+        GetClientRect(h, &r);
+        say(std::to_string(r.right) + " " + std::to_string(r.bottom));
+        return 0;
+    }
     if (cmd == L"wrect" && a.size() >= 3) {
         HWND h = waitWindow(a[1], a[2], timeoutAt(3));
         if (!h) return say("timeout"), 1;
@@ -453,11 +463,18 @@ int run(const std::vector<std::wstring>& a) {
         return say(GetSystemMetrics(SM_SWAPBUTTON) ? "swapped" : "plain"), 0;
     }
     if (cmd == L"foreground" && a.size() >= 2) return takeForeground(DWORD(_wtoi(a[1].c_str())));
+    if (cmd == L"hwnd" && a.size() >= 2) {
+        HWND h = FindWindowExW(nullptr, nullptr, a[1].c_str(), nullptr);
+        if (!h) return say("none"), 1;
+        say(std::to_string(reinterpret_cast<uintptr_t>(h)) + (IsWindowVisible(h) ? " 1" : " 0"));
+        return 0;
+    }
     for (const wchar_t* c :
          {L"ctext", L"crect", L"visible", L"tbstate", L"tbhidden", L"tbbitmap", L"tbrect", L"rbband", L"tbenable"})
         if (cmd == c && a.size() >= 3) return runControl(a);
-    say("usage: wait|gone|msgbox|buttons|filedialog|press|enabled|title|close|rect|client|size|settext|text|count|"
-        "command|repaint|wrect|checked|hold|swapbuttons|foreground ...");
+    say("usage: "
+        "wait|gone|msgbox|buttons|filedialog|press|enabled|title|close|rect|client|csize|size|settext|text|count|"
+        "command|repaint|wrect|checked|hold|swapbuttons|foreground|hwnd ...");
     return 2;
 }
 

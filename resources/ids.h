@@ -72,3 +72,10 @@
 #define IDB_SHORTENING_BUTTON 139
 #define IDB_RULER 140
 #define IDB_PAGE_THREE 141
+
+// Spectrum window: its tool strip and commands; a command's tooltip is the
+// string of the same ID.
+#define IDC_SPECTRUM_TOOLBAR 110
+#define IDM_SPECTRUM_ZOOM_OUT 120
+#define IDM_SPECTRUM_ZOOM_IN 121
+#define IDM_SPECTRUM_RELATIVE 122

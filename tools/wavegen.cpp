@@ -1,6 +1,8 @@
 // wavegen OUT.wav [--bits 8|16|24] [--channels 1|2] [--rate HZ] [--seconds S | --frames N]
-//                 [--clicks N] [--list-clicks]
-// Writes a deterministic chord with injected clicks (see demo_recording.h).
+//                 [--clicks N] [--list-clicks] [--tone HZ --dbfs DB]
+// Writes a deterministic chord with injected clicks (see demo_recording.h),
+// or one sine of HZ at DB below full scale in every channel.
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -12,7 +14,7 @@ int main(int argc, char** argv) {
     if (argc < 2 || argv[1][0] == '-') {
         std::fprintf(stderr,
                      "usage: wavegen OUT.wav [--bits B] [--channels C] [--rate R] [--seconds S] "
-                     "[--frames N] [--clicks N] [--list-clicks]\n");
+                     "[--frames N] [--clicks N] [--list-clicks] [--tone HZ --dbfs DB]\n");
         return 2;
     }
     RecordingPlan plan;
@@ -35,6 +37,10 @@ int main(int argc, char** argv) {
             plan.clicks = uint32_t(std::atoi(next()));
         else if (a == "--list-clicks")
             listClicks = true;
+        else if (a == "--tone")
+            plan.toneHz = std::atof(next());
+        else if (a == "--dbfs")
+            plan.level = std::pow(10.0, std::atof(next()) / 20);
         else {
             std::fprintf(stderr, "wavegen: unknown option %s\n", a.c_str());
             return 2;

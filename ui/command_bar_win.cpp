@@ -287,8 +287,6 @@ void applyLookChange(CommandBar& bar, const LookChange& change, const ViewLook& 
         }
         case LookItem::pageBandColour: setPageBandColour(bar, change.value != 0); return;
         case LookItem::toolBands: showToolBands(bar, change.value != 0); return;
-        case LookItem::spectrumTitle:     // the spectrum window arrives with its own issue
-        case LookItem::shorteningButton:  // the edit window redraws 344 itself
-            return;
+        case LookItem::shorteningButton: return;  // the edit window redraws 344 itself
     }
 }

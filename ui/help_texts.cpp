@@ -8,6 +8,9 @@
 // 2025-2028 are never shown (the play buttons take 2023/2024 or 2123/2124),
 // but every button keeps its caption at command + 1000.
 const CaptionString kCaptionStrings[] = {
+    {120, "倍率縮小"},
+    {121, "倍率拡大"},
+    {122, "最大値を 0db にした相対表示"},
     {2001, "やり直し"},
     {2002, "元へ戻す"},
     {2003, "全体上へ"},

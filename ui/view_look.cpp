@@ -91,7 +91,6 @@ ViewLook viewLook(const Document& doc, const EditSession& s, const LookMoment& m
     std::snprintf(look.gain.text, sizeof look.gain.text, "x%d", 1 << (v.gainShift & 31));
     std::snprintf(look.band.text, sizeof look.band.text, "f%d", bandNumber(s.bandIndex));
 
-    look.slideTitle = v.page == 5 && doc.slideGainActive;
     look.shorteningActive = shortening(doc);
     look.attenuateRepeating = moment.attenuateRepeating;
     look.shorteningButtonCell =
@@ -108,8 +107,6 @@ ViewLook viewLook(const Document& doc, const EditSession& s, const LookMoment& m
         look.keep.heldCommand = kCmdStepBack + s.pressedButtonIndex;
     return look;
 }
-
-std::string_view spectrumTitle(const ViewLook& look) { return look.slideTitle ? kSpectrumSlideTitle : kSpectrumTitle; }
 
 std::string_view labelText(const ViewLook& look, int control) {
     switch (control) {
@@ -162,11 +159,6 @@ size_t updateLook(ViewLook& shown, const ViewLook& wanted, LookChanges& changes,
     label(kCtlCounterLabel, shown.counter, wanted.counter, keep.counters);
     label(kCtlGainLabel, shown.gain, wanted.gain, keep.gain);
     label(kCtlBandLabel, shown.band, wanted.band, keep.band);
-
-    if (everything || shown.slideTitle != wanted.slideTitle) {
-        shown.slideTitle = wanted.slideTitle;
-        out.add(LookItem::spectrumTitle, 0, wanted.slideTitle);
-    }
 
     // The shortening button pictures the states actually on the bar.
     shown.shorteningActive = wanted.shorteningActive;

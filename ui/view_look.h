@@ -1,8 +1,8 @@
 #pragma once
 // What the edit window's bar shows, computed whole from the state: labels,
-// button states and images, the rebar's look, popup states and the spectrum
-// title. The shell keeps the look it last showed and sends only the changes.
-// Fixed size and free of allocation: it is recomputed on every tool tick.
+// button states and images, the rebar's look and popup states. The shell
+// keeps the look it last showed and sends only the changes. Fixed size and
+// free of allocation: it is recomputed on every tool tick.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -33,9 +33,6 @@ constexpr int kLookButtons[] = {kCmdStepBack,     kCmdStepForward,
 constexpr int kFirstLookCommand = kCmdStepBack;
 constexpr int kLookCommandRange = kCmdRight - kCmdStepBack + 1;
 
-constexpr std::string_view kSpectrumTitle = "スペクトラム";
-constexpr std::string_view kSpectrumSlideTitle = "スペクトラム ( 赤：画面前後 )";
-
 // What the shell must leave as it is for now, whatever the state says.
 struct LookKeep {
     bool counters = false;     // 116, 117
@@ -58,7 +55,6 @@ struct ViewLook {
     bool yellowPageBand = false;                    // rebar band 0: yellow, else the menu-bar colour
     bool toolBandsShown = true;                     // rebar bands 8-11
     LookLabel page{}, counter{}, gain{}, band{};    // 116 "%d/5", 117 "%d/%d", 118 "x%d", 119 "f%d"
-    bool slideTitle = false;                        // the spectrum window's title
     bool shorteningActive = false;                  // the shortening button's image (344) follows
     bool attenuateRepeating = false;                // these and the states of 1020 and 1010
     int8_t shorteningButtonCell = 4;
@@ -87,7 +83,6 @@ inline bool buttonEnabled(const ViewLook& look, int command) {
     const int i = command - kFirstLookCommand;
     return i >= 0 && i < kLookCommandRange && look.enabled[size_t(i)];
 }
-std::string_view spectrumTitle(const ViewLook& look);
 // The text of label 116-119; empty for any other control.
 std::string_view labelText(const ViewLook& look, int control);
 
@@ -97,7 +92,6 @@ enum class LookItem : uint8_t {
     label,            // id: control 116-119, text: labelText of the shown look
     pageBandColour,   // value: 1 yellow, 0 the menu-bar colour
     toolBands,        // value: 1 shown; the shell also moves static 113 below the rebar
-    spectrumTitle,    // text: spectrumTitle of the shown look
     shorteningButton  // value: the cell; redraw 344 when it is shown
 };
 struct LookChange {

@@ -28,6 +28,9 @@ struct Caption {
 };
 
 const Caption kCaptions[] = {
+    {120, "倍率縮小"},  // the spectrum window's tooltips
+    {121, "倍率拡大"},
+    {122, "最大値を 0db にした相対表示"},
     {2001, "やり直し"},
     {2002, "元へ戻す"},
     {2003, "全体上へ"},
@@ -66,6 +69,7 @@ const Caption kCaptions[] = {
 
 TEST(Captions, EveryNamedString) {
     for (const Caption& c : kCaptions) EXPECT_EQ(captionText(c.id), c.text) << c.id;
+    EXPECT_EQ(captionText(123), "");
     EXPECT_EQ(captionText(2000), "");
     EXPECT_EQ(captionText(2013), "");
     EXPECT_EQ(captionText(2157), "");

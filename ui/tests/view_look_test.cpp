@@ -181,15 +181,6 @@ TEST(Look, ShorteningImageFollowsTheChoice) {
     EXPECT_EQ(f.look().shorteningImage, 5);
 }
 
-TEST(Look, SpectrumTitleOnlyOnPage5WithTheSlideGain) {
-    Fixture f = make({5});
-    EXPECT_EQ(spectrumTitle(f.look()), "スペクトラム");
-    f.doc->slideGainActive = true;
-    EXPECT_EQ(spectrumTitle(f.look()), "スペクトラム ( 赤：画面前後 )");
-    f.doc->view.page = 4;  // the mark alone does not make the title
-    EXPECT_EQ(spectrumTitle(f.look()), "スペクトラム");
-}
-
 TEST(Look, ShorteningButtonCell) {
     Fixture f = make({5, true, Band::off, 1, 0, 0, 2, true});
     EXPECT_EQ(f.look().shorteningButtonCell, 0);  // attenuate only
@@ -220,8 +211,8 @@ bool hasChange(const LookChanges& c, LookItem item, int id) {
 
 TEST(LookChanges, FirstShowSendsEverything) {
     Fixture f = make({2});
-    // 32 buttons, 4 images, band colour, tool bands, 4 labels, spectrum title, shortening button.
-    EXPECT_EQ(f.show(), 32u + 4 + 1 + 1 + 4 + 1 + 1);
+    // 32 buttons, 4 images, band colour, tool bands, 4 labels, shortening button.
+    EXPECT_EQ(f.show(), 32u + 4 + 1 + 1 + 4 + 1);
 }
 
 TEST(LookChanges, NothingChangedSendsNothing) {
