@@ -10,6 +10,7 @@
 
 #include "document/document.h"
 #include "document/view_events.h"
+#include "spectrum/spectrum.h"
 #include "ui/command_ids.h"
 #include "view/edit_session.h"
 
