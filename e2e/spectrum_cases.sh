@@ -21,13 +21,13 @@ edit_tone() {
 }
 
 # "peak BIN LEVEL", "readout TITLE" and "widths W1 W2" of a page at a width.
-expect_spectrum() {  # page, width
+expect_spectrum() {  # page, width, [the tone's bin, BIN unless given]
   "$VELKOR_SPECTRUM_EXPECT" "$CASE_DIR/take1.wav" --page "$1" --width "$2" >"$CASE_DIR/expect.txt" ||
     fail "spectrum_expect"
   LEVEL=$(awk '$1 == "peak" { print $3 }' "$CASE_DIR/expect.txt")
   READOUT=$(sed -n 's/^readout //p' "$CASE_DIR/expect.txt")
   WIDTHS=$(sed -n 's/^widths //p' "$CASE_DIR/expect.txt")
-  expect_eq "the tone's bin" "$(awk '$1 == "peak" { print $2 }' "$CASE_DIR/expect.txt")" "$BIN"
+  expect_eq "the tone's bin" "$(awk '$1 == "peak" { print $2 }' "$CASE_DIR/expect.txt")" "${3:-$BIN}"
   note "level $LEVEL, widest $WIDTHS"
 }
 
@@ -42,10 +42,21 @@ spectrum_point() {  # x y
   local o; o=$(spectrum_origin); set -- $o "$1" "$2"
   xdotool mousemove $(($1 + $3)) $(($2 + $4))
 }
-click_spectrum_button() {  # command of toolbar 110
+spectrum_button() {  # command of toolbar 110: "x y" of its centre on the screen
   local r; r=$(drive tbrect SpectrumWndClass 110 "$1"); set -- $r
-  xdotool mousemove $((($1 + $3) / 2)) $((($2 + $4) / 2)) click 1
+  echo $((($1 + $3) / 2)) $((($2 + $4) / 2))
+}
+click_spectrum_button() {  # command
+  local c; c=$(spectrum_button "$1"); set -- $c
+  xdotool mousemove "$1" "$2" click 1
   sleep 0.6  # past the double-click time
+}
+# The pointer resting on a button shows its tooltip.
+expect_tooltip() {  # command, text
+  local c; c=$(spectrum_button "$1"); set -- $c "$2"
+  xdotool mousemove "$1" "$2"
+  drive wait tooltips_class32 "$3" 5000 >/dev/null || fail "no tooltip \"$3\""
+  note "ok: tooltip $3"
 }
 # A border or caption dragged by a real pointer, in steps.
 drag_screen() {  # x0 y0 x1 y1
@@ -175,7 +186,7 @@ case_spectrum_shows_hides_and_keeps_its_place() {
   done
   [ "$again" != none ] && [ "${again% *}" != "${first% *}" ] || fail "the spectrum window was not made again"
   expect_eq "made again hidden" "${again#* }" 0
-  expect_spectrum 2 960
+  expect_spectrum 2 960 $((2 * BIN))
   drive command MainWndClass 6010 >/dev/null
   drive wait EditWndClass "$EDIT" >/dev/null || fail "no edit window"
   wait_label 116 "1/5"
@@ -188,7 +199,8 @@ case_spectrum_shows_hides_and_keeps_its_place() {
 }
 
 # Page 2 of the tone: the curve's top on the tone's bin at the core's level,
-# the read-out there; 121 doubles the columns and widens the window to its
+# the dB scale on the tool strip, the read-out there and the tooltips (in
+# Japanese whatever the locale: the _in_c_locale run); 121 doubles the columns and widens the window to its
 # limit, 122 lifts the peak to the top, 120 goes back to zoom 1.
 case_spectrum_curve_readout_and_zoom() {
   edit_tone
@@ -197,9 +209,15 @@ case_spectrum_curve_readout_and_zoom() {
   xdotool key F3
   wait_spectrum 1
   wait_curve_top "peak at zoom 1" spectrum_page2 $BLACK 31 1000 $TICK_ROWS $((30 + BIN)) $((467 - LEVEL))
+  # "-30" on the tool strip, below its buttons: 90 rows a 30 dB from the top.
+  local label; label=$(curve_top "$SHOTS/spectrum_page2.png" $BLACK 0 24 80)
+  [ "$label" != none ] && [ "${label#* }" -ge 85 ] && [ "${label#* }" -le 100 ] || fail "no -30 dB label: $label"
   spectrum_point $((30 + BIN)) $((467 - LEVEL))
   wait_for "read-out on the peak" "$READOUT" 50 spectrum_title
   [ "${READOUT#"$SPECTRUM"}" != "$READOUT" ] && [ "$READOUT" != "$SPECTRUM" ] || fail "read-out $READOUT"
+  expect_tooltip 120 倍率縮小
+  expect_tooltip 121 倍率拡大
+  expect_tooltip 122 '最大値を 0db にした相対表示'
 
   click_spectrum_button 121
   wait_for "zoom 2 width" "0 0 ${WIDTHS#* } 320" 30 spectrum_rect

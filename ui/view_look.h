@@ -10,7 +10,6 @@
 
 #include "document/document.h"
 #include "document/view_events.h"
-#include "spectrum/spectrum.h"
 #include "ui/command_ids.h"
 #include "view/edit_session.h"
 
