@@ -195,7 +195,8 @@ TEST(PageSpectrum, PageFiveWindowsAreCentredAndAdjacentAtBothEnds) {
                 }
 }
 
-// Page 2's last window reaches past the stretch into the trailing margin.
+// Page 2's last window reaches past the stretch into the trailing margin;
+// beyond that margin a window reads silence.
 TEST(PageSpectrum, LastWindowReadsTheMarginBeyondThePage) {
     for (auto [channelCount, bits] : kFormats)
         for (int32_t width : kWidths) {
@@ -204,6 +205,15 @@ TEST(PageSpectrum, LastWindowReadsTheMarginBeyondThePage) {
             s.at(stretchFrames(s.d) + 100) = 30000 * 256;  // n/2 + 100 into the last window
             a.run(s.d);
             expectFlat(a.levels->current, a.n(), levelOf(15000 * (1 + std::cos(2 * kPi * 100 / a.n())), 0, a.n()), "");
+            // A window whose second half lies past what loadPage filled: the
+            // impulse in the last filled frame only.
+            const int64_t c = s.d.view.channel,
+                          last = (kWorkMargin + stretchFrames(s.d) * channels(s.d) - c) / channels(s.d);
+            s.at(last) = 30000 * 256;
+            const int64_t first =
+                s.d.pages.workOrigin + (last - a.n() / 2 + 1) * s.d.edit.frameBytes + c * s.d.edit.bytesPerSample;
+            windowSpectrum(s.d, *a.tables, *a.buffers, first, a.levels->after);
+            expectFlat(a.levels->after, a.n(), levelOf(15000 * (1 + std::cos(2 * kPi / a.n())), 0, a.n()), "past");
         }
 }
 
