@@ -34,11 +34,11 @@ void windowInput(const Document& doc, const SpectrumTables& t, TransformBuffers&
     // Frames lo ... hi - 1 lie in what loadPage filled.
     const int64_t lo = std::clamp<int64_t>(ceilDiv(-slot, step), 0, n);
     const int64_t hi = std::clamp<int64_t>(ceilDiv(filledSlots(doc) - slot, step), lo, n);
-    const SampleValue* slots = doc.pages.workSamples.get() + slot;  // indexed from lo only
+    const SampleValue* slots = doc.pages.workSamples.get();
     double* re = b.real.data();
     const double* w = t.window.data();
     std::fill(re, re + lo, 0.0);
-    for (int64_t i = lo; i < hi; ++i) re[i] = double(slots[i * step] >> 8) * w[i];
+    for (int64_t i = lo; i < hi; ++i) re[i] = double(slots[slot + i * step] >> 8) * w[i];
     std::fill(re + hi, re + n, 0.0);
     std::fill(b.imaginary.data(), b.imaginary.data() + n, 0.0);
     const GainPlace& held = doc.view.gainPlace;
@@ -46,7 +46,7 @@ void windowInput(const Document& doc, const SpectrumTables& t, TransformBuffers&
     if (!realLevel || shift <= 0 || held.inImage) return;
     const int64_t from = std::max(lo, ceilDiv(int64_t(held.from) - first, ba));
     const int64_t to = std::min(hi, ceilDiv(int64_t(held.to) - first, ba));
-    for (int64_t i = from; i < to; ++i) re[i] = double((slots[i * step] >> shift) >> 8) * w[i];
+    for (int64_t i = from; i < to; ++i) re[i] = double((slots[slot + i * step] >> shift) >> 8) * w[i];
 }
 
 void powersToLevels(const TransformBuffers& b, int32_t n, SpectrumCurve& target) {
