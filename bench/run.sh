@@ -10,8 +10,9 @@ if ! dpkg-query -W -f='${Status}' libfftw3-dev 2>/dev/null | grep -q "install ok
   SUDO=""
   [ "$(id -u)" -ne 0 ] && SUDO="sudo"
   echo "Installing: libfftw3-dev" >&2
-  if ! { DEBIAN_FRONTEND=noninteractive $SUDO apt-get update -qq >/dev/null &&
-    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends libfftw3-dev >/dev/null; }; then
+  export DEBIAN_FRONTEND=noninteractive
+  if ! { $SUDO apt-get update -qq >/dev/null &&
+    $SUDO apt-get install -y -qq --no-install-recommends libfftw3-dev >/dev/null; }; then
     echo "libfftw3-dev could not be installed: the transform is timed without its comparison" >&2
   fi
 fi
