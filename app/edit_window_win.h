@@ -20,6 +20,7 @@
 struct Document;
 struct PlaybackDialog;
 struct Settings;
+struct SpectrumState;
 
 // Everything made with the window and released with it.
 struct EditChildren {
@@ -61,11 +62,12 @@ struct EditWindow {
     Document* doc = nullptr;
     PlaybackDialog* playback = nullptr;  // owned by the main window
     OverviewBitmaps* overview = nullptr;
-    Settings* settings = nullptr;   // the exit dialog's two settings
-    std::string helpPath;           // Velkor.chm beside the program
-    HFONT font = nullptr;           // the shared UI font, owned by the main window
-    std::array<HMENU, 4> popups{};  // 5003..5006, owned by the main window
-    SIZE size{};                    // both windows' outer size
+    SpectrumState* spectrum = nullptr;  // owned by the main window
+    Settings* settings = nullptr;       // the exit dialog's two settings
+    std::string helpPath;               // Velkor.chm beside the program
+    HFONT font = nullptr;               // the shared UI font, owned by the main window
+    std::array<HMENU, 4> popups{};      // 5003..5006, owned by the main window
+    SIZE size{};                        // both windows' outer size
     RECT desktop{};
 
     HWND hwnd = nullptr;

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "common/unique_win.h"
 #include "document/document.h"
 #include "playback/playback_dialog_win.h"
+#include "spectrum/spectrum_view.h"
 #include "ui/help_popup_win.h"
 #include "ui/hooks_win.h"
 #include "view/overview.h"
@@ -34,9 +36,10 @@ struct MainWindow {
     SIZE windowSize{};                     // kept by the view for both windows
 
     OverviewBitmaps overview;
-    std::vector<uint32_t> pixels;  // the overview picture, made again from the maps on paint
-    int32_t cursor = 0;            // the keyboard cursor column
-    bool cursorShown = false;      // its inverted line is on screen
+    std::vector<uint32_t> pixels;             // the overview picture, made again from the maps on paint
+    int32_t cursor = 0;                       // the keyboard cursor column
+    bool cursorShown = false;                 // its inverted line is on screen
+    std::unique_ptr<SpectrumState> spectrum;  // its tables and buffers serve the band split too
     EditWindow edit;
     PlaybackDialog playback;  // one at a time, for both windows and the mouse hook
 };

@@ -114,8 +114,11 @@ bool buildView(MainWindow& w) {
         ProgressDialog progress(w.hwnd);
         buildOverview(w.overview, w.doc.image.bytes(), w.doc.edit, w.doc.view, progress);
     }
+    if (!w.spectrum) w.spectrum = std::make_unique<SpectrumState>();
+    buildSpectrumTables(w.spectrum->tables, w.doc.view.screenWidth);
     w.edit.main = w.hwnd;
     w.edit.doc = &w.doc;
+    w.edit.spectrum = w.spectrum.get();
     w.edit.playback = &w.playback;
     w.edit.overview = &w.overview;
     w.edit.settings = &w.start.settings;

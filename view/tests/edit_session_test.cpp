@@ -252,11 +252,11 @@ TEST(Shortening, RepeatNeedsAStepAndEndKeepsKindThree) {
     ASSERT_EQ(d.view.page, 5);
     EXPECT_TRUE(s.shorteningLook);
     const int32_t start = d.view.editFrameStart;
-    enlargeCommand(d, s, l->fs, e);  // no step yet: nothing
+    enlargeCommand(d, s, l->fs, bandSplit(), e);  // no step yet: nothing
     EXPECT_EQ(d.view.editFrameStart, uint32_t(start));
     click(d, s, 9, e);
     ViewEvents end;
-    reduceCommand(d, s, l->fs, end);
+    reduceCommand(d, s, l->fs, bandSplit(), end);
     EXPECT_EQ(d.view.page, 2);
     EXPECT_EQ(d.view.shorteningStartPage, 0);
     EXPECT_FALSE(s.shorteningLook);
