@@ -31,6 +31,18 @@ int32_t levelOf(double real, double imaginary, int32_t n);
 void windowSpectrum(const Document& doc, const SpectrumTables& t, TransformBuffers& b, int64_t first,
                     SpectrumCurve& target);
 
+// Pages 2-4: the peak-hold's windows, `count` of them from image offset
+// `first` (channel offset included), `step` bytes (N/2 frames) apart.
+struct PageWindows {
+    int64_t first = 0;
+    int64_t step = 0;
+    int32_t count = 0;
+};
+PageWindows pageWindows(const Document& doc, const SpectrumTables& t);
+// Page 5: the image offset of the current window (channel offset included),
+// centred on the page; before and after lie N frames either side.
+int64_t currentWindowStart(const Document& doc, const SpectrumTables& t);
+
 struct SpectrumOutcome {
     bool computed = false;    // false on pages 0-1: nothing changed, nothing to redraw
     bool slideTitle = false;  // page 5 with the slide gain: red before/after curves

@@ -16,11 +16,11 @@ constexpr int32_t kSpectrumMaxHeight = 480;
 constexpr int32_t kSpectrumMaxZoom = 4;
 
 struct SpectrumView {
-    int32_t zoom = 0;  // 0 until the first size query; then pixels per bin, 1 ... 4
-    int32_t tickStep = 0;      // kHz between ticks
-    int32_t tickSpacing = 0;   // bins between ticks
+    int32_t zoom = 0;         // 0 until the first size query; then pixels per bin, 1 ... 4
+    int32_t tickStep = 0;     // kHz between ticks
+    int32_t tickSpacing = 0;  // bins between ticks
     uint32_t tickCount = 0;
-    bool relative = false;     // each curve's maximum at the top
+    bool relative = false;  // each curve's maximum at the top
 };
 
 // The first size query while zoom is 0: scales for the file's rate and N, zoom 1, relative off.
@@ -38,7 +38,7 @@ SpectrumLimits spectrumLimits(const SpectrumView& v, int32_t n, int32_t desktopW
 int32_t changeSpectrumZoom(SpectrumView& v, int delta);
 
 struct SpectrumTick {
-    int32_t x = 0;  // the line from (x, 0) to (x, 15); the label at (x + 5, 2)
+    int32_t x = 0;      // the line from (x, 0) to (x, 15); the label at (x + 5, 2)
     std::string label;  // "%3d" of tickStep × i
 };
 // Ticks i = 1 ... tickCount.
@@ -63,8 +63,8 @@ void spectrumCurvePoints(const SpectrumView& v, const SpectrumCurve& levels, int
 // " %2.1fKHz" of R/N × (x − 29) / (zoom × 1000) and "  %ddb" of (−y)/3.
 // Numbers are formatted here, in the C locale with halves rounded away from
 // zero, so every platform reads the same.
-std::string spectrumReadout(std::string_view title, const SpectrumView& v, uint32_t sampleRate, int32_t n,
-                            int32_t x, int32_t y);
+std::string spectrumReadout(std::string_view title, const SpectrumView& v, uint32_t sampleRate, int32_t n, int32_t x,
+                            int32_t y);
 
 // What the spectrum keeps for the program's life (about 130 KB, so held on
 // the heap by its owner, the main window). The band split uses the tables

@@ -7,8 +7,8 @@
 
 constexpr int kMaxTransformOrder = 11;
 constexpr int32_t kMaxTransformSize = 1 << kMaxTransformOrder;  // 2048
-constexpr int32_t kTwiddlePairs = 4083;        // sizes 2^0 ... 2^11, 2^i - 1 pairs each
-constexpr int32_t kBitReversalEntries = 4072;  // sizes 2^1 ... 2^11, 2^i - 2 entries each
+constexpr int32_t kTwiddlePairs = 4083;                         // sizes 2^0 ... 2^11, 2^i - 1 pairs each
+constexpr int32_t kBitReversalEntries = 4072;                   // sizes 2^1 ... 2^11, 2^i - 2 entries each
 constexpr int32_t kMaxSpectrumSize = 1024;
 
 struct SpectrumTables {

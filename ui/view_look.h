@@ -10,6 +10,7 @@
 
 #include "document/document.h"
 #include "document/view_events.h"
+#include "spectrum/spectrum.h"
 #include "ui/command_ids.h"
 #include "view/edit_session.h"
 
@@ -32,9 +33,6 @@ constexpr int kLookButtons[] = {kCmdStepBack,     kCmdStepForward,
                                 kCmdHome,         kCmdRight};
 constexpr int kFirstLookCommand = kCmdStepBack;
 constexpr int kLookCommandRange = kCmdRight - kCmdStepBack + 1;
-
-constexpr std::string_view kSpectrumTitle = "スペクトラム";
-constexpr std::string_view kSpectrumSlideTitle = "スペクトラム ( 赤：画面前後 )";
 
 // What the shell must leave as it is for now, whatever the state says.
 struct LookKeep {
