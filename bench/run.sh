@@ -6,7 +6,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" --target wavegen load_bench view_bench tools_bench exit_bench overview_bench look_bench \
-  render_bench playback_bench walk_bench >/dev/null
+  render_bench playback_bench walk_bench band_bench >/dev/null
 data="$build/bench-data"
 mkdir -p "$data"
 hour="$data/hour_44k_16_stereo.wav"
@@ -56,3 +56,6 @@ echo "== playback: the largest composition against the 100 ms period and a memcp
 
 echo "== the header check of a file with 256 MiB of empty chunks before its data, against a plain read of it"
 "$build/bench/walk_bench" "$data"
+
+echo "== band editing: band on and off over the largest page at each cutoff, against the 100 ms period"
+"$build/bench/band_bench" "$data"

@@ -1,5 +1,6 @@
 #include "edit/band_split.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -12,40 +13,33 @@ constexpr int kTaperBins = 8;
 }  // namespace
 
 // The taps' order is part of the result: LP is truncated, so a different
-// summation order would move some values by one.
-void lowPassSinc(const ChannelSlots& x, uint32_t n, int design, SampleValue* lp) {
+// summation order would move some values by one. The channel goes through
+// the transform's scratch a chunk at a time, converted once per frame; the
+// taps then run over whole chunks, each frame's sum still in tap order.
+void lowPassSinc(const ChannelSlots& x, uint32_t n, int design, TransformBuffers& buffers, SampleValue* lp) {
     const int count = sincHalfLength(design);
     std::array<double, kMaxHalfLength + 1> g{};
     const double cutoff = 6.283185307179586 / count;
     g[0] = cutoff * (1.0 / kPi);
     for (int i = 1; i <= count; ++i)
         g[size_t(i)] = std::sin(i * cutoff) / (i * kPi) * (0.54 - 0.46 * std::cos((count - i) * kPi / count));
-    const ptrdiff_t s = ptrdiff_t(x.stride);
-    const SampleValue* base = x.slots + x.first;
-    uint32_t k = 0;
-    // Four frames at a time: each keeps its own sum in the same order, and
-    // the four chains hide each other's latency.
-    for (; k + 4 <= n + 1; k += 4) {
-        const SampleValue* c = base + ptrdiff_t(k) * s;
-        double a0 = c[0] * g[0], a1 = c[s] * g[0], a2 = c[2 * s] * g[0], a3 = c[3 * s] * g[0];
+    double* in = buffers.real.data();
+    double* acc = buffers.imaginary.data();
+    const uint32_t chunk = uint32_t(kMaxTransformSize - 2 * count);
+    const ptrdiff_t stride = ptrdiff_t(x.stride);
+    for (uint32_t k0 = 0; k0 <= n; k0 += chunk) {
+        const int32_t length = int32_t(std::min(chunk, n + 1 - k0));
+        const SampleValue* c = x.slots + ptrdiff_t(x.first) + (ptrdiff_t(k0) - count) * stride;
+        for (int32_t j = 0; j < length + 2 * count; ++j) in[j] = double(c[j * stride]);
+        const double* centre = in + count;
+        for (int32_t k = 0; k < length; ++k) acc[k] = centre[k] * g[0];
         for (int i = 1; i <= count; ++i) {
             const double gi = g[size_t(i)];
-            const ptrdiff_t d = i * s;
-            a0 = (double(c[-d]) + double(c[d])) * gi + a0;
-            a1 = (double(c[s - d]) + double(c[s + d])) * gi + a1;
-            a2 = (double(c[2 * s - d]) + double(c[2 * s + d])) * gi + a2;
-            a3 = (double(c[3 * s - d]) + double(c[3 * s + d])) * gi + a3;
+            const double* before = centre - i;
+            const double* after = centre + i;
+            for (int32_t k = 0; k < length; ++k) acc[k] = (before[k] + after[k]) * gi + acc[k];
         }
-        lp[k] = SampleValue(a0);
-        lp[k + 1] = SampleValue(a1);
-        lp[k + 2] = SampleValue(a2);
-        lp[k + 3] = SampleValue(a3);
-    }
-    for (; k <= n; ++k) {
-        const SampleValue* c = base + ptrdiff_t(k) * s;
-        double a = c[0] * g[0];
-        for (int i = 1; i <= count; ++i) a = (double(c[-i * s]) + double(c[i * s])) * g[size_t(i)] + a;
-        lp[k] = SampleValue(a);
+        for (int32_t k = 0; k < length; ++k) lp[k0 + uint32_t(k)] = SampleValue(acc[k]);
     }
 }
 
@@ -86,7 +80,7 @@ void lowPassBlock(const ChannelSlots& x, uint32_t n, int design, const SpectrumT
 void lowPass(const ChannelSlots& x, uint32_t n, int design, const SpectrumTables& tables, TransformBuffers& buffers,
              SampleValue* lp) {
     if (design < kFirstBlockDesign)
-        lowPassSinc(x, n, design, lp);
+        lowPassSinc(x, n, design, buffers, lp);
     else
         lowPassBlock(x, n, design, tables, buffers, lp);
 }

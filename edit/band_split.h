@@ -30,7 +30,7 @@ struct ChannelSlots {
 
 // LP[k] for k = 0 ... n (sinc) or up to the last block's end, at most N/4
 // past n (block). Reads at most 32 frames before the stretch and 1,023 after.
-void lowPassSinc(const ChannelSlots& x, uint32_t n, int design, SampleValue* lp);
+void lowPassSinc(const ChannelSlots& x, uint32_t n, int design, TransformBuffers& buffers, SampleValue* lp);
 void lowPassBlock(const ChannelSlots& x, uint32_t n, int design, const SpectrumTables& tables,
                   TransformBuffers& buffers, SampleValue* lp);
 void lowPass(const ChannelSlots& x, uint32_t n, int design, const SpectrumTables& tables, TransformBuffers& buffers,

@@ -61,6 +61,7 @@ struct Exactness {
     int32_t width;
     bool generated;  // the demo generator's recording instead of the mixed content
 };
+// Every format at 640 columns; the wider pages once, on the left channel.
 const Exactness kExactness[] = {
     {"Mono8", 1, 8, 640, false},         {"Stereo8", 2, 8, 640, false},         {"Mono16", 1, 16, 640, false},
     {"Stereo16", 2, 16, 640, false},     {"Mono24", 1, 24, 640, false},         {"Stereo24", 2, 24, 640, false},
@@ -94,8 +95,9 @@ TEST_P(BandRoundTrip, LeavesWorkSamplesAndTheImageBitIdentical) {
     Document& d = **l;
     const int32_t lastColumn = int32_t(kFileFrames / 8192);  // a partial last page
     bool sawGain = false;
+    const bool wide = p.width > 640;
     for (int32_t column : {0, 40, lastColumn}) {
-        for (int c = 0; c < p.channels; ++c) {
+        for (int c = 0; c < (wide ? 1 : p.channels); ++c) {
             const std::string where = "column " + std::to_string(column) + " channel " + std::to_string(c);
             d.view.channel = c;
             d.view.zoomFrameLeft = {0, column, 3, 0, 0, 0};
@@ -104,8 +106,11 @@ TEST_P(BandRoundTrip, LeavesWorkSamplesAndTheImageBitIdentical) {
             enlarge(d, l->fs, e);
             ASSERT_EQ(d.view.page, 2);
             everyIndexRestores(d, where + " page 2", sawGain);
-            while (d.view.page < 5) enlarge(d, l->fs, e);
-            everyIndexRestores(d, where + " page 5", sawGain);
+            // Under the gain of page 5: its 640 frames at the data's start hold the quiet chord.
+            if (column == 0) {
+                while (d.view.page < 5) enlarge(d, l->fs, e);
+                everyIndexRestores(d, where + " page 5", sawGain);
+            }
             while (d.view.page > 0) reduce(d, e);
             ASSERT_EQ(l->imageBytes(), l->original) << where;
         }
