@@ -378,8 +378,8 @@ TEST(BandChannelSwitch, DisarmsTheRestoreOfTheEditBefore) {
     EXPECT_TRUE(restoreQuestion(d).empty());
     switchChannel(d, bandSplit(1), e);  // back: the same channel, split again
     EXPECT_TRUE(d.bandEditing);
-    EXPECT_TRUE(restoreQuestion(d).empty());
-    EXPECT_FALSE(applyRestore(d, l->fs, bandSplit(1), e));
+    ASSERT_TRUE(restoreQuestion(d).empty());
+    ASSERT_FALSE(applyRestore(d, l->fs, bandSplit(1), e));
     while (d.view.page > 0) reduce(d, e);
     // The right channel went through two splits and is as in the file.
     const std::vector<uint8_t> image = l->imageBytes();
