@@ -23,23 +23,30 @@ int64_t filledSlots(const Document& doc) {
     return 2 * kWorkMargin + int64_t(kFramesPerPixel[2]) * doc.view.screenWidth * channels + 1;
 }
 
+int64_t ceilDiv(int64_t a, int64_t b) { return a >= 0 ? (a + b - 1) / b : -(-a / b); }
+
 // N frames of the selected channel from image offset `first`, as 16-bit
 // values under the Hann window. `realLevel`: samples where the display gain
 // is held are shifted back first.
 void windowInput(const Document& doc, const SpectrumTables& t, TransformBuffers& b, int64_t first, bool realLevel) {
-    const int64_t bps = doc.edit.bytesPerSample, ba = doc.edit.frameBytes, step = ba / bps;
-    const int64_t filled = filledSlots(doc);
+    const int64_t bps = doc.edit.bytesPerSample, ba = doc.edit.frameBytes, step = ba / bps, n = t.size;
+    const int64_t slot = kWorkMargin + (first - int64_t(doc.pages.workOrigin)) / bps;
+    // Frames lo ... hi - 1 lie in what loadPage filled.
+    const int64_t lo = std::clamp<int64_t>(ceilDiv(-slot, step), 0, n);
+    const int64_t hi = std::clamp<int64_t>(ceilDiv(filledSlots(doc) - slot, step), lo, n);
     const SampleValue* slots = doc.pages.workSamples.get();
+    double* re = b.real.data();
+    const double* w = t.window.data();
+    std::fill(re, re + lo, 0.0);
+    for (int64_t i = lo; i < hi; ++i) re[i] = double(slots[slot + i * step] >> 8) * w[i];
+    std::fill(re + hi, re + n, 0.0);
+    std::fill(b.imaginary.data(), b.imaginary.data() + n, 0.0);
     const GainPlace& held = doc.view.gainPlace;
-    const int32_t shift = realLevel && doc.view.gainShift > 0 && !held.inImage ? doc.view.gainShift : 0;
-    int64_t slot = kWorkMargin + (first - int64_t(doc.pages.workOrigin)) / bps;
-    int64_t q = first;
-    for (int32_t n = 0; n < t.size; ++n, slot += step, q += ba) {
-        SampleValue v = slot >= 0 && slot < filled ? slots[slot] : 0;
-        if (shift && q >= int64_t(held.from) && q < int64_t(held.to)) v >>= shift;
-        b.real[size_t(n)] = double(v >> 8) * t.window[size_t(n)];
-        b.imaginary[size_t(n)] = 0.0;
-    }
+    const int32_t shift = doc.view.gainShift;
+    if (!realLevel || shift <= 0 || held.inImage) return;
+    const int64_t from = std::max(lo, ceilDiv(int64_t(held.from) - first, ba));
+    const int64_t to = std::min(hi, ceilDiv(int64_t(held.to) - first, ba));
+    for (int64_t i = from; i < to; ++i) re[i] = double((slots[slot + i * step] >> shift) >> 8) * w[i];
 }
 
 void powersToLevels(const TransformBuffers& b, int32_t n, SpectrumCurve& target) {

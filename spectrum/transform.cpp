@@ -42,6 +42,15 @@ void buildBitReversal(SpectrumTables& t) {
     }
 }
 
+// x1, x2 := x1 + x2, (x1 − x2)(u + iv).
+inline void butterfly(double& r1, double& i1, double& r2, double& i2, double u, double v) {
+    const double dr = r1 - r2, di = i1 - i2;
+    r1 += r2;
+    i1 += i2;
+    r2 = u * dr - v * di;
+    i2 = u * di + v * dr;
+}
+
 }  // namespace
 
 void buildSpectrumTables(SpectrumTables& t, int32_t screenWidth) {
@@ -58,21 +67,31 @@ void transform(const SpectrumTables& t, double* real, double* imaginary, int k) 
     if (k < 0 || k > kMaxTransformOrder) return;
     const int32_t m = int32_t(1) << k;
     const double* w = t.twiddles.data() + 2 * twiddleStart(k);
-    for (int32_t g = m / 2; g >= 1; w += 2 * g, g /= 2) {
+    // Stages of half length 4 and more run along contiguous halves; the last
+    // two stages are done together on each group of four, where a loop over
+    // one or two positions would cost more than the arithmetic.
+    int32_t g = m / 2;
+    for (; g >= 4; w += 2 * g, g /= 2) {
         for (int32_t start = 0; start < m; start += 2 * g) {
             double* r1 = real + start;
             double* i1 = imaginary + start;
             double* r2 = r1 + g;
             double* i2 = i1 + g;
-            for (int32_t n = 0; n < g; ++n) {
-                const double u = w[2 * n], v = w[2 * n + 1];
-                const double dr = r1[n] - r2[n], di = i1[n] - i2[n];
-                r1[n] += r2[n];
-                i1[n] += i2[n];
-                r2[n] = u * dr - v * di;
-                i2[n] = u * di + v * dr;
-            }
+            for (int32_t n = 0; n < g; ++n) butterfly(r1[n], i1[n], r2[n], i2[n], w[2 * n], w[2 * n + 1]);
         }
+    }
+    if (g == 2) {
+        const double* last = w + 4;
+        for (int32_t start = 0; start < m; start += 4) {
+            double* r = real + start;
+            double* i = imaginary + start;
+            butterfly(r[0], i[0], r[2], i[2], w[0], w[1]);
+            butterfly(r[1], i[1], r[3], i[3], w[2], w[3]);
+            butterfly(r[0], i[0], r[1], i[1], last[0], last[1]);
+            butterfly(r[2], i[2], r[3], i[3], last[0], last[1]);
+        }
+    } else if (g == 1) {
+        butterfly(real[0], imaginary[0], real[1], imaginary[1], w[0], w[1]);
     }
     const int32_t* partner = t.bitReversal.data() + bitReversalStart(k);
     int32_t r = m / 2;
