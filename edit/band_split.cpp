@@ -64,13 +64,14 @@ void lowPassBlock(const ChannelSlots& x, uint32_t n, int design, const SpectrumT
             im[j] = 0;
         }
         transform(tables, re, im, order);
+        // Tapered and conjugated at once; the sign of a zero changes no output.
         for (int r = 0; r < kTaperBins; ++r) {
             const double wr = w[size_t(r)];
-            re[r] *= wr, im[r] *= wr;
-            re[size - 1 - r] *= wr, im[size - 1 - r] *= wr;
+            re[r] *= wr, im[r] *= -wr;
+            re[size - 1 - r] *= wr, im[size - 1 - r] *= -wr;
         }
-        for (int32_t j = kTaperBins; j < size - kTaperBins; ++j) re[j] = im[j] = 0;
-        for (int32_t j = 0; j < size; ++j) im[j] = -im[j];
+        std::fill(re + kTaperBins, re + size - kTaperBins, 0.0);
+        std::fill(im + kTaperBins, im + size - kTaperBins, 0.0);
         transform(tables, re, im, order);
         for (int32_t j = b == 0 ? 0 : quarter; j < 3 * quarter; ++j)
             lp[size_t(start + j)] = SampleValue(re[j] * scale) * 256;

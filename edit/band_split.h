@@ -25,7 +25,6 @@ struct ChannelSlots {
     const SampleValue* slots = nullptr;
     size_t first = 0;
     size_t stride = 1;
-    SampleValue at(int64_t k) const { return slots[size_t(int64_t(first) + k * int64_t(stride))]; }
 };
 
 // LP[k] for k = 0 ... n (sinc) or up to the last block's end, at most N/4
