@@ -61,7 +61,8 @@ struct Exactness {
     int32_t width;
     bool generated;  // the demo generator's recording instead of the mixed content
 };
-// Every format at 640 columns; the wider pages once, on the left channel.
+// Every format at 640 columns; the wider pages once, on the left channel,
+// at the data's start and end.
 const Exactness kExactness[] = {
     {"Mono8", 1, 8, 640, false},         {"Stereo8", 2, 8, 640, false},         {"Mono16", 1, 16, 640, false},
     {"Stereo16", 2, 16, 640, false},     {"Mono24", 1, 24, 640, false},         {"Stereo24", 2, 24, 640, false},
@@ -96,7 +97,9 @@ TEST_P(BandRoundTrip, LeavesWorkSamplesAndTheImageBitIdentical) {
     const int32_t lastColumn = int32_t(kFileFrames / 8192);  // a partial last page
     bool sawGain = false;
     const bool wide = p.width > 640;
-    for (int32_t column : {0, 40, lastColumn}) {
+    std::vector<int32_t> columns{0, lastColumn};
+    if (!wide) columns.insert(columns.begin() + 1, 40);  // wider, it would run past the data's end as well
+    for (int32_t column : columns) {
         for (int c = 0; c < (wide ? 1 : p.channels); ++c) {
             const std::string where = "column " + std::to_string(column) + " channel " + std::to_string(c);
             d.view.channel = c;
