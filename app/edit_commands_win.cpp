@@ -8,11 +8,13 @@
 #include "common/file_system.h"
 #include "common/message_box_win.h"
 #include "document/document.h"
+#include "edit/band_mode.h"
 #include "edit/gain.h"
 #include "edit/history.h"
 #include "edit/tools.h"
 #include "playback/playback_dialog_win.h"
 #include "playback/prepare.h"
+#include "spectrum/spectrum_view.h"
 #include "spectrum/spectrum_window_win.h"
 #include "view/frames.h"
 #include "view/pages.h"
@@ -32,6 +34,10 @@ void run(EditWindow& w, F&& operation) {
     ViewEvents events;
     operation(*w.doc, events);
     act(w, events);
+}
+
+BandSplit bandSplit(EditWindow& w) {
+    return BandSplit{w.spectrum->state->tables, w.spectrum->state->buffers, w.session.bandIndex};
 }
 
 // 1001-1011 arrive when the held button is let go.
@@ -66,7 +72,7 @@ void restoreCommand(EditWindow& w) {
     const Message question = restoreQuestion(doc);
     ViewEvents events;
     if (!question.empty() && showMessage(w.hwnd, question) == Answer::yes)
-        applyRestore(doc, platformFileSystem(), events);
+        applyRestore(doc, platformFileSystem(), bandSplit(w), events);
     disarmRestore(doc);  // the click on the button ends its life either way
     act(w, events);
 }
@@ -82,10 +88,9 @@ void shorteningCommand(EditWindow& w) {
 
 void bandItem(EditWindow& w, int id) {
     const int32_t index = id - kCmdBandFirst;
-    if (index == w.session.bandIndex) return;
-    w.session.bandIndex = index;
-    // Band editing, left and entered again at the new cutoff, arrives with its own issue.
-    refreshBar(w);
+    run(w, [&](Document& d, ViewEvents& e) {
+        changeBand(d, w.session.bandIndex, index, w.spectrum->state->tables, w.spectrum->state->buffers, e);
+    });
 }
 
 void adjustFrame(EditWindow& w) {
@@ -103,7 +108,7 @@ void switchChannelCommand(EditWindow& w) {
     if (!channelSwitchAllowed(doc)) return;
     const Message question = channelSwitchQuestion(doc);
     if (!question.empty() && showMessage(w.hwnd, question) != Answer::yes) return;
-    run(w, [](Document& d, ViewEvents& e) { switchChannel(d, e); });
+    run(w, [&](Document& d, ViewEvents& e) { switchChannel(d, bandSplit(w), e); });
 }
 
 void toggleShorteningButton(EditWindow& w) {
@@ -213,8 +218,12 @@ LRESULT onCommand(EditWindow& w, int id) {
         case kCmdLowPass: toolReleased(w); return 0;
         case kCmdInsertSource: insertSource(w); return 0;
         case kCmdOtherEdits: showToolbarPopup(w, kOtherEditsPopup, id, true); return 0;
-        case kCmdEnlarge: run(w, [&](Document& d, ViewEvents& e) { enlargeCommand(d, s, fs, e); }); return 0;
-        case kCmdReduce: run(w, [&](Document& d, ViewEvents& e) { reduceCommand(d, s, fs, e); }); return 0;
+        case kCmdEnlarge:
+            run(w, [&](Document& d, ViewEvents& e) { enlargeCommand(d, s, fs, bandSplit(w), e); });
+            return 0;
+        case kCmdReduce:
+            run(w, [&](Document& d, ViewEvents& e) { reduceCommand(d, s, fs, bandSplit(w), e); });
+            return 0;
         case kCmdConfirm: run(w, [&](Document& d, ViewEvents& e) { confirmCommand(d, s, e); }); return 0;
         case kCmdPlayPage:
         case kCmdPlayFromFrame:
@@ -224,7 +233,7 @@ LRESULT onCommand(EditWindow& w, int id) {
         case kCmdPlayFromFrameFull: return playCommand(w, id);
         case kCmdSettings: showToolbarPopup(w, kSettingsPopup, id, true); return 0;
         case kCmdHelp: showToolbarPopup(w, kHelpPopup, id, true); return 0;
-        case kCmdEditBand: return 0;  // band editing arrives with its own issue
+        case kCmdEditBand: run(w, [&](Document& d, ViewEvents& e) { toggleBandEditing(d, bandSplit(w), e); }); return 0;
         case kCmdShortening: shorteningCommand(w); return 0;
         case kCmdGainDown: run(w, [](Document& d, ViewEvents& e) { gainDown(d, e); }); return 0;
         case kCmdGainUp: run(w, [](Document& d, ViewEvents& e) { gainUp(d, e); }); return 0;

@@ -18,7 +18,7 @@ if ! dpkg-query -W -f='${Status}' libfftw3-dev 2>/dev/null | grep -q "install ok
 fi
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" --target wavegen load_bench view_bench tools_bench exit_bench overview_bench look_bench \
-  render_bench playback_bench walk_bench spectrum_bench >/dev/null
+  render_bench playback_bench walk_bench band_bench spectrum_bench >/dev/null
 data="$build/bench-data"
 mkdir -p "$data"
 hour="$data/hour_44k_16_stereo.wav"
@@ -71,3 +71,6 @@ echo "== the header check of a file with 256 MiB of empty chunks before its data
 
 echo "== the transform against FFTW; the page spectrum against the 100 ms repeat period"
 "$build/bench/spectrum_bench" "$data"
+
+echo "== band editing: band on and off over the largest page at each cutoff, against the 100 ms period"
+"$build/bench/band_bench" "$data"

@@ -44,6 +44,7 @@ struct ViewState {
     int32_t whiteMaxColumn = 0;
     bool centreOnMax = false;
     int32_t shorteningStartPage = 0;
+    bool shorteningBand = false;  // band editing was on when the descent left it
 };
 
 // Page scales for the loaded file at view.screenWidth. framesPerPixel[0]

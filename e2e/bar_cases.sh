@@ -140,9 +140,10 @@ case_bar_mode_images() {
   drive command EditWndClass 7012 >/dev/null
   wait_bitmap 103 1031 0
   wait_label 119 "f7"
-  # "短縮操作" is enabled with band editing on a high band, which arrives
-  # with its own issue: enabled here as it will be, its arrow is clicked for real.
-  drive tbenable EditWndClass 103 1032 >/dev/null
+  # "短縮操作" is enabled with band editing on a high band.
+  click_button 103 1031
+  wait_bitmap 103 1031 3
+  wait_tbstate 103 1032 4
   shortening_arrow
   wait_bitmap 103 1032 5
   shortening_arrow
@@ -152,6 +153,7 @@ case_bar_mode_images() {
   drive command EditWndClass 1021 >/dev/null
   wait_label 116 "1/5"
   wait_bitmap 103 1032 1
+  wait_bitmap 103 1031 0
   close_unchanged "$CASE_DIR/take1.wav"
 }
 

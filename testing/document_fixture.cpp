@@ -63,3 +63,13 @@ void markFrame(Document& d, int32_t from, int32_t to) {
     dragWaveform(d, to);
     releaseWaveform(d, 1000, e);
 }
+
+BandSplit bandSplit(int32_t index) {
+    static const std::unique_ptr<SpectrumTables> tables = [] {
+        auto t = std::make_unique<SpectrumTables>();
+        buildSpectrumTables(*t, 640);
+        return t;
+    }();
+    static const std::unique_ptr<TransformBuffers> buffers = std::make_unique<TransformBuffers>();
+    return BandSplit{*tables, *buffers, index};
+}

@@ -9,6 +9,7 @@
 #include "audio_file/tests/memory_file_system.h"
 #include "document/document.h"
 #include "document/view_events.h"
+#include "edit/band_mode.h"
 
 struct LoadedDocument {
     MemoryFileSystem fs;
@@ -34,3 +35,6 @@ std::vector<uint8_t> silentMonoWave(uint32_t frames);
 ViewEvents enterPage(LoadedDocument& l, int page);
 // An edit frame from column `from` to `to`, dragged and held long enough to be one.
 void markFrame(Document& d, int32_t from, int32_t to);
+// The transform's tables and scratch, kept for the test program's life as
+// the main window keeps them, with the band `index`.
+BandSplit bandSplit(int32_t index = 1);

@@ -1,5 +1,6 @@
 #include "view/descent.h"
 
+#include "edit/band_mode.h"
 #include "edit/gain.h"
 #include "edit/history.h"
 #include "view/frames.h"
@@ -13,7 +14,7 @@ void descendToLoudest(Document& doc, ViewEvents& events, bool automaticDialogSho
     if (v.page < 2 || v.page > 4 || v.editFramePresent) return;
     keepWhiteWaveform(doc);
     v.shorteningStartPage = v.page;
-    const bool band = doc.bandEditing;
+    v.shorteningBand = doc.bandEditing;
     for (int i = v.shorteningStartPage; i < 5; ++i) {
         removeGain(doc, events);
         v.page += 1;
@@ -23,7 +24,7 @@ void descendToLoudest(Document& doc, ViewEvents& events, bool automaticDialogSho
         keepWhiteWaveform(doc, &notice, automaticDialogShown);
         if (!notice.empty()) events.message = notice;
     }
-    (void)band;  // band editing is left here once it exists
+    leaveBandEditing(doc, events);
     events.titlesChanged = true;
     events.repaintWaveform = true;
     v.pageEntryLeft[5] = v.zoomFrameLeft[4];
@@ -38,7 +39,7 @@ void descendToLoudest(Document& doc, ViewEvents& events, bool automaticDialogSho
     events.repaintDisplay2 = true;
 }
 
-void returnFromDescent(Document& doc, ViewEvents& events) {
+void returnFromDescent(Document& doc, const BandSplit& band, ViewEvents& events) {
     ViewState& v = doc.view;
     if (v.shorteningStartPage == 0) return;
     removeGain(doc, events);
@@ -48,4 +49,6 @@ void returnFromDescent(Document& doc, ViewEvents& events) {
     applyGain(doc, kDefaultGainShift, v.page, events);
     events.repaintWaveform = true;
     events.buttons = PageButtons{true, true, false};
+    if (v.shorteningBand) enterBandEditing(doc, band, events);
+    v.shorteningBand = false;
 }

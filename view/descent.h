@@ -4,8 +4,10 @@
 // with an edit frame of eight frames around the sharpest jump.
 #include "document/document.h"
 #include "document/view_events.h"
+#include "edit/band_mode.h"
 
 // The automatic-operation dialog reports a stuck maximum itself, after its batch.
 void descendToLoudest(Document& doc, ViewEvents& events, bool automaticDialogShown = false);
-// Back to the page the descent started from.
-void returnFromDescent(Document& doc, ViewEvents& events);
+// Back to the page the descent started from, in band editing again when
+// the descent left it.
+void returnFromDescent(Document& doc, const BandSplit& band, ViewEvents& events);

@@ -134,27 +134,27 @@ bool slideTimerTick(Document& doc, EditSession& s, bool increase, bool buttonSti
     return false;
 }
 
-void enlargeCommand(Document& doc, EditSession& s, FileSystem& fs, ViewEvents& events) {
+void enlargeCommand(Document& doc, EditSession& s, FileSystem& fs, const BandSplit& band, ViewEvents& events) {
     ViewState& v = doc.view;
     if (v.page == 5 && shortening(doc)) {
         if (doc.history.undoIndex == 0) return;  // nothing edited yet: nothing to repeat
         recordShorteningRestore(doc, RestoreKind::shorteningRepeat);
         confirmProper(doc, events, s.automaticDialogShown);
-        returnFromDescent(doc, events);
+        returnFromDescent(doc, band, events);
         descendToLoudest(doc, events, s.automaticDialogShown);
         return;
     }
     enlarge(doc, fs, events);
 }
 
-void reduceCommand(Document& doc, EditSession& s, FileSystem& fs, ViewEvents& events) {
+void reduceCommand(Document& doc, EditSession& s, FileSystem& fs, const BandSplit& band, ViewEvents& events) {
     ViewState& v = doc.view;
     (void)fs;
     if (v.page == 5 && shortening(doc)) {
         recordShorteningRestore(doc, RestoreKind::shorteningEnd);
         confirmProper(doc, events, s.automaticDialogShown);
         s.shorteningLook = false;
-        returnFromDescent(doc, events);
+        returnFromDescent(doc, band, events);
         // The return page's white waveform, kept for display window 1.
         v.shorteningStartPage = v.page;
         v.centreOnMax = false;

@@ -7,6 +7,7 @@
 #include "common/file_system.h"
 #include "document/document.h"
 #include "document/view_events.h"
+#include "edit/band_mode.h"
 #include "edit/tools.h"
 
 // The window-procedure state of the edit window.
@@ -66,8 +67,9 @@ void shiftButtonCommand(Document& doc, EditSession& s, ShiftButton button, ViewE
 bool slideTimerTick(Document& doc, EditSession& s, bool increase, bool buttonStillDown, ViewEvents& events);
 
 // 1020 and 1021, in their shortening forms on page 5 while shortening is active.
-void enlargeCommand(Document& doc, EditSession& s, FileSystem& fs, ViewEvents& events);
-void reduceCommand(Document& doc, EditSession& s, FileSystem& fs, ViewEvents& events);
+// The return from a descent enters band editing again with `band`.
+void enlargeCommand(Document& doc, EditSession& s, FileSystem& fs, const BandSplit& band, ViewEvents& events);
+void reduceCommand(Document& doc, EditSession& s, FileSystem& fs, const BandSplit& band, ViewEvents& events);
 // 1032: the first-use notice (empty once turned off), then the manual descent.
 Message shorteningNotice(const EditSession& s);
 bool shorteningAllowed(const Document& doc, const EditSession& s);

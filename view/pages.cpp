@@ -1,6 +1,7 @@
 #include "view/pages.h"
 
 #include <algorithm>
+#include <cassert>
 
 #include "audio_file/page_read.h"
 #include "document/screen_width.h"
@@ -45,6 +46,9 @@ void enterEditView(Document& doc, FileSystem& fs, int32_t resumedPage, ViewEvent
     v.editFramePresent = false;
     v.dragging = false;
     v.shorteningStartPage = 0;
+    v.shorteningBand = false;
+    // Every way out of the edit window left band editing first.
+    assert(!doc.bandEditing);
     doc.bandEditing = false;
     doc.slideGainActive = false;
     doc.history = History{};
@@ -154,7 +158,7 @@ void slideHome(Document& doc, ViewEvents& events) {
     endSlide(doc, events);
 }
 
-void switchChannel(Document& doc, ViewEvents& events) {
+void switchChannel(Document& doc, const BandSplit& band, ViewEvents& events) {
     ViewState& v = doc.view;
     if (!doc.stereo()) return;
     if (v.page == 0) {  // the overview holds no gain and no working copy
@@ -164,6 +168,7 @@ void switchChannel(Document& doc, ViewEvents& events) {
     }
     if (v.editFramePresent) confirmEdit(doc, events);  // after the caller's question
     if (v.page == 5 && doc.slideGainActive) endSlide(doc, events);
+    const bool bandWasOn = doc.bandEditing;
     leaveBandEditing(doc, events);
     removeGain(doc, events);
     // Only a working copy is written back: on page 1 the image is current.
@@ -171,6 +176,8 @@ void switchChannel(Document& doc, ViewEvents& events) {
     events.refreshOverviewChannel = v.channel;
     v.channel ^= 1;
     events.titlesChanged = true;
+    // A split of its own: the set-aside band belonged to the other channel.
+    if (bandWasOn) enterBandEditing(doc, band, events);
     applyGain(doc, kDefaultGainShift, v.page, events);
     events.repaintWaveform = true;
 }

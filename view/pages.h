@@ -4,6 +4,7 @@
 #include "common/file_system.h"
 #include "document/document.h"
 #include "document/view_events.h"
+#include "edit/band_mode.h"
 
 // "編集ウインドへ": page 1 of the edit view, transient state cleared,
 // resumedPage > 1 enlarges down to it.
@@ -20,7 +21,7 @@ void endSlide(Document& doc, ViewEvents& events);
 void slideHome(Document& doc, ViewEvents& events);
 
 // F1: toggles the channel. On page 0 only the channel changes.
-void switchChannel(Document& doc, ViewEvents& events);
+void switchChannel(Document& doc, const BandSplit& band, ViewEvents& events);
 // Closing the edit window: samples back into the image, gain removed.
 void leaveEditView(Document& doc, ViewEvents& events);
 // 6016-6018: the overview column rescaled to the new width, deeper frames reset.

@@ -8,7 +8,7 @@
 #include "view/frames.h"
 #include "view/pages.h"
 
-bool applyRestore(Document& doc, FileSystem& fs, ViewEvents& events) {
+bool applyRestore(Document& doc, FileSystem& fs, const BandSplit& band, ViewEvents& events) {
     if (!restoreValid(doc)) return false;
     History& h = doc.history;
     ViewState& v = doc.view;
@@ -43,7 +43,7 @@ bool applyRestore(Document& doc, FileSystem& fs, ViewEvents& events) {
             releaseWaveform(doc, doc.pointer.pressTime, events);
             return true;
         }
-        case RestoreKind::shorteningRepeat: returnFromDescent(doc, events); [[fallthrough]];
+        case RestoreKind::shorteningRepeat: returnFromDescent(doc, band, events); [[fallthrough]];
         case RestoreKind::shorteningEnd: {
             v.zoomFrameLeft = h.point.zoomFrameLeft;
             for (int i = v.page; i < 5; ++i) enlarge(doc, fs, events);

@@ -4,6 +4,7 @@
 #include "common/file_system.h"
 #include "document/document.h"
 #include "document/view_events.h"
+#include "edit/band_mode.h"
 
 // False (nothing changed) when the restore no longer fits the view.
-bool applyRestore(Document& doc, FileSystem& fs, ViewEvents& events);
+bool applyRestore(Document& doc, FileSystem& fs, const BandSplit& band, ViewEvents& events);

@@ -372,7 +372,7 @@ TEST(LookOperations, DerivedPageButtonsMatchWhatEachOperationAsks) {
     confirmProper(d, end);
     check(end, "confirm in shortening");
     ViewEvents back;
-    returnFromDescent(d, back);
+    returnFromDescent(d, bandSplit(), back);
     ASSERT_EQ(d.view.page, 4);
     check(back, "return");
 }

@@ -246,21 +246,22 @@ TEST(Shortening, RepeatNeedsAStepAndEndKeepsKindThree) {
     Document& d = **l;
     ViewEvents e = enterPage(*l, 2);
     EditSession s;
-    d.bandEditing = true;  // the button's rule; the descent itself does not split
+    enterBandEditing(d, bandSplit(s.bandIndex), e);  // the button's rule
     startManualShortening(d, s, e);
-    d.bandEditing = false;
     ASSERT_EQ(d.view.page, 5);
+    EXPECT_FALSE(d.bandEditing);  // the descent left it
     EXPECT_TRUE(s.shorteningLook);
     const int32_t start = d.view.editFrameStart;
-    enlargeCommand(d, s, l->fs, e);  // no step yet: nothing
+    enlargeCommand(d, s, l->fs, bandSplit(), e);  // no step yet: nothing
     EXPECT_EQ(d.view.editFrameStart, uint32_t(start));
     click(d, s, 9, e);
     ViewEvents end;
-    reduceCommand(d, s, l->fs, end);
+    reduceCommand(d, s, l->fs, bandSplit(), end);
     EXPECT_EQ(d.view.page, 2);
     EXPECT_EQ(d.view.shorteningStartPage, 0);
     EXPECT_FALSE(s.shorteningLook);
     EXPECT_TRUE(end.repaintDisplay1);
+    EXPECT_TRUE(d.bandEditing);  // the return entered it again, keeping the restore just armed
     EXPECT_EQ(d.history.restoreKind, RestoreKind::shorteningEnd);
     EXPECT_TRUE(d.history.restoreArmed);
 }

@@ -236,7 +236,7 @@ TEST(Cache, KeptPageOneEqualsAFreshRender) {
     EXPECT_EQ(kept->cache.recomputed, 0);  // nothing changed: nothing computed
     gainDown(d, e);
     expectSameAsFresh(d, *kept, "after a gain change");
-    switchChannel(d, e);
+    switchChannel(d, bandSplit(), e);
     expectSameAsFresh(d, *kept, "after a channel switch");
     enlarge(d, l->fs, e);
     markFrame(d, 10, 30);

@@ -31,7 +31,7 @@ TEST(Restore, KindZeroBringsTheHistoryBackWithStepForward) {
     EXPECT_EQ(q.icon, Icon::exclamation);
     t.x(0) = 12345;  // whatever happened since
     ViewEvents r;
-    ASSERT_TRUE(applyRestore(d, t.l->fs, r));
+    ASSERT_TRUE(applyRestore(d, t.l->fs, bandSplit(), r));
     EXPECT_TRUE(d.view.editFramePresent);
     EXPECT_TRUE(r.editOpened);  // page and gain buttons locked again
     EXPECT_EQ(historyLook(d).counter, "2/3");
@@ -111,14 +111,14 @@ const ViewMove kMoves[] = {
     {"ChannelSwitched",
      [](LoadedDocument& l) {
          ViewEvents e;
-         switchChannel(*l, e);
+         switchChannel(*l, bandSplit(), e);
      },
      false},
     {"ChannelSwitchedAndBack",
      [](LoadedDocument& l) {
          ViewEvents e;
-         switchChannel(*l, e);
-         switchChannel(*l, e);
+         switchChannel(*l, bandSplit(), e);
+         switchChannel(*l, bandSplit(), e);
      },
      true},
     {"GainDown",
@@ -173,7 +173,7 @@ TEST_P(RestoreAfterMove, PutsTheEditBackOrIsRefused) {
     raiseAndConfirm(*l);
     GetParam().move(*l);
     ViewEvents e;
-    EXPECT_EQ(applyRestore(**l, l->fs, e), GetParam().restorable);
+    EXPECT_EQ(applyRestore(**l, l->fs, bandSplit(), e), GetParam().restorable);
     EXPECT_EQ(imageOnLeaving(*l), edited);
 }
 
@@ -228,14 +228,14 @@ TEST(Restore, KindThreeSurvivesItsConfirmAndReturnsToThePosition) {
     ViewEvents e;
     confirmProper(d, e);  // the shortening path: the confirm proper only
     EXPECT_EQ(d.history.restoreKind, RestoreKind::shorteningEnd);
-    returnFromDescent(d, e);
+    returnFromDescent(d, bandSplit(), e);
     ASSERT_EQ(d.view.page, 2);
     const Message q = restoreQuestion(d);
     EXPECT_EQ(q.text, "最後の編集位置に戻しますか。");
     EXPECT_EQ(q.caption, "短縮手動操作確定後の復元");
     d.view.zoomFrameLeft[2] = 0;  // the user looked elsewhere
     ViewEvents r;
-    ASSERT_TRUE(applyRestore(d, l->fs, r));
+    ASSERT_TRUE(applyRestore(d, l->fs, bandSplit(), r));
     EXPECT_EQ(d.view.page, 5);
     EXPECT_EQ(d.view.zoomFrameLeft, expected.zoomFrameLeft);
     EXPECT_EQ(d.view.editFrameStart, expected.frameStart);
@@ -256,7 +256,7 @@ TEST(Restore, KindTwoNeedsRecordedStepsAndEndsTheShorteningFirst) {
     EXPECT_EQ(d.history.restoreKind, RestoreKind::shorteningRepeat);
     const uint32_t start = d.view.editFrameStart;
     EXPECT_EQ(restoreQuestion(d).text, "短縮操作を中止して前回最後の編集位置に戻しますか。");
-    ASSERT_TRUE(applyRestore(d, l->fs, e));
+    ASSERT_TRUE(applyRestore(d, l->fs, bandSplit(), e));
     EXPECT_EQ(d.view.shorteningStartPage, 0);
     EXPECT_EQ(d.view.page, 5);
     EXPECT_EQ(d.view.editFrameStart, start);
@@ -281,7 +281,7 @@ TEST(Repair, ClickRemovedAndNothingElseTouched) {
     EXPECT_GT(ticks, 5);
     ASSERT_TRUE(endToolRun(d, run, e));
     confirmEdit(d, e);
-    returnFromDescent(d, e);
+    returnFromDescent(d, bandSplit(), e);
     while (d.view.page > 0) reduce(d, e);
     const std::vector<uint8_t> image = l->imageBytes();
     ASSERT_EQ(image.size(), l->original.size());

@@ -118,7 +118,7 @@ TEST(PageOne, ChannelSwitchAndLeavingLeaveTheImageAsLoaded) {
     ViewEvents e = enterPage(*l, 1);
     auto stale = [&] { std::fill(d.pages.workSamples.get(), d.pages.workSamples.get() + kWorkSlots, 0x7F0000); };
     stale();
-    switchChannel(d, e);
+    switchChannel(d, bandSplit(), e);
     EXPECT_EQ(d.view.channel, 1);
     removeGain(d, e);
     EXPECT_EQ(l->imageBytes(), l->original);
@@ -132,12 +132,12 @@ TEST(ChannelSwitch, OnOverviewTogglesStereoOnly) {
     auto l = loadRecording(clicks(2, 16, 44100 * 5));
     Document& d = **l;
     ViewEvents e;
-    switchChannel(d, e);
+    switchChannel(d, bandSplit(), e);
     EXPECT_EQ(d.view.channel, 1);
     EXPECT_EQ(d.view.gainShift, 0);
     EXPECT_EQ(l->imageBytes(), l->original);
     auto mono = loadRecording(clicks(1, 16, 44100 * 5));
-    switchChannel(**mono, e);
+    switchChannel(**mono, bandSplit(), e);
     EXPECT_EQ((*mono)->view.channel, 0);
 }
 
@@ -149,7 +149,7 @@ TEST(ChannelSwitch, OnPageTwoWritesBackAndKeepsTheStretch) {
     const uint32_t q = origin + 4 * 99;
     d.pages.workSamples[slotOf(q, origin, 2)] = -77 * 256 * (1 << d.view.gainShift);
     ViewEvents s;
-    switchChannel(d, s);
+    switchChannel(d, bandSplit(), s);
     EXPECT_EQ(d.view.channel, 1);
     EXPECT_EQ(d.pages.workOrigin, origin);
     EXPECT_EQ(readSample(d.image.bytes(), q, 2), -77 * 256);
@@ -192,7 +192,7 @@ TEST(Descent, LandsOnTheInjectedClickFromEveryPage) {
         for (int p = 1; p <= start; ++p) EXPECT_EQ(d.view.zoomFrameLeft[p], before[p]) << p;
         ViewEvents up;
         d.view.editFramePresent = false;
-        returnFromDescent(d, up);
+        returnFromDescent(d, bandSplit(), up);
         EXPECT_EQ(d.view.page, start);
         EXPECT_EQ(d.view.shorteningStartPage, 0);
     }
@@ -222,7 +222,7 @@ TEST(Descent, RefusedOnPageOneAndItsEditsReachTheImageFromPageTwo) {
     const uint32_t from = d.view.editFrameStart, to = d.view.editFrameEnd;
     ASSERT_TRUE(runSilence(d, e));
     confirmEdit(d, e);
-    returnFromDescent(d, e);
+    returnFromDescent(d, bandSplit(), e);
     ASSERT_EQ(d.view.page, 2);
     reduce(d, e);
     reduce(d, e);
@@ -373,7 +373,7 @@ TEST(ChannelSwitch, ConfirmsAnOpenEditFirst) {
     ViewEvents e = enterPage(*l, 2);
     markFrame(d, 10, 20);
     ASSERT_TRUE(d.view.editFramePresent);
-    switchChannel(d, e);
+    switchChannel(d, bandSplit(), e);
     EXPECT_FALSE(d.view.editFramePresent);
     EXPECT_EQ(d.view.channel, 1);
 }
@@ -396,7 +396,7 @@ TEST(Descent, MaximumStuckAtTheRightEndIsReportedOnTheFifthTime) {
         texts += down.message.text.empty() ? "-" : "M";
         EXPECT_EQ(down.message.caption.empty(), i != 5) << i;
         d.view.editFramePresent = false;
-        returnFromDescent(d, down);
+        returnFromDescent(d, bandSplit(), down);
     }
     EXPECT_EQ(texts, "----M-");
     ViewEvents down;
