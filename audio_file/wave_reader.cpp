@@ -68,6 +68,25 @@ Status walkFailure(const ChunkReader& walk, std::string_view text, std::string_v
 
 std::string signedText(int64_t v) { return std::to_string(v); }
 
+constexpr uint16_t kTagPcm = 1;
+constexpr uint16_t kTagExtensible = 0xFFFE;
+constexpr uint32_t kExtensibleFmtBytes = 40;
+constexpr uint16_t kExtensionBytes = 22;
+// 00000001-0000-0010-8000-00aa00389b71 as stored: the first three fields little-endian.
+constexpr uint8_t kPcmSubFormat[16] = {0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00,
+                                       0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
+
+// What tools write for 24 bits or a channel mask: the same PCM samples behind
+// the extensible tag. Only the shapes tag 1 could have said are taken;
+// `extension` is the 24 bytes after the 16-byte record, or null when short.
+bool plainPcmInExtensible(const SampleFormat& format, const uint8_t* extension) {
+    if (!extension || le16(extension) < kExtensionBytes) return false;
+    const uint16_t validBits = le16(extension + 2);
+    const bool samplesPlain = format.bitsPerSample == 8 || format.bitsPerSample == 16 || format.bitsPerSample == 24;
+    return samplesPlain && validBits == format.bitsPerSample && (format.channels == 1 || format.channels == 2) &&
+           std::memcmp(extension + 8, kPcmSubFormat, sizeof kPcmSubFormat) == 0;
+}
+
 }  // namespace
 
 std::string repairReportText(uint32_t riffSize, uint32_t imageEnd, uint32_t dataSize, uint32_t usable,
@@ -126,12 +145,23 @@ Status validateWave(FileSystem& fs, const std::string& path, FileRole role, Wave
     format.averageBytesPerSecond = le32(raw + 8);
     format.blockAlign = le16(raw + 12);
     format.bitsPerSample = le16(raw + 14);
+    uint8_t extension[kExtensibleFmtBytes - 16];
+    bool hasExtension = false;
+    if (format.formatTag == kTagExtensible && fmt.size >= kExtensibleFmtBytes &&
+        fmt.payload + kExtensibleFmtBytes <= fileSize) {
+        const uint8_t* whole = walk.at(fmt.payload, kExtensibleFmtBytes);
+        if (!whole) return walkFailure(walk, kDamaged, kCaptionFmt);
+        std::memcpy(extension, whole + 16, sizeof extension);
+        hasExtension = true;
+    }
 
     Chunk data;
     const uint64_t afterFmt = fmt.payload + fmt.size + (fmt.size & 1u);
     if (!findChunk(walk, fileSize, afterFmt, "data", data)) return walkFailure(walk, kDamaged, kCaptionData);
 
-    if (format.formatTag != 1) return stepFailure(kNotPcm, kCaptionFmt);
+    const bool pcm = format.formatTag == kTagPcm || (format.formatTag == kTagExtensible &&
+                                                     plainPcmInExtensible(format, hasExtension ? extension : nullptr));
+    if (!pcm) return stepFailure(kNotPcm, kCaptionFmt);
     const bool channelsOk = format.channels == 1 || format.channels == 2;
     const bool bitsOk = format.bitsPerSample == 8 || format.bitsPerSample == 16 || format.bitsPerSample == 24;
     const uint32_t bytesPerSample = format.bitsPerSample / 8u;
