@@ -32,9 +32,11 @@ public:
         // The rest, then the end until the decoder has nothing more: a
         // source ending on a block boundary still has its last frames held.
         for (;;) {
+            const uint64_t before = position_;
             uint32_t produced = 0;
             if (!call(uint32_t(length_ - position_), true, &produced) || !watch()) return false;
-            if (produced == 0 && position_ == length_) return true;
+            // Nothing taken and nothing given: what is left is no frame (a cut file).
+            if (produced == 0 && (position_ == length_ || position_ == before)) return true;
         }
     }
     uint64_t written() const { return written_; }
@@ -49,9 +51,10 @@ private:
         // A decoder that reports more than it was given has written where it
         // must not: nothing it made can be trusted.
         if (used > bytes || produced > plan_.destinationBytes) return false;
-        // Neither taking nor giving would repeat forever; giving without
-        // taking ends once a decoder's held frames must be out.
-        if (used == 0 && produced == 0 && bytes > 0) return false;
+        // Neither taking nor giving would repeat forever (at the end it
+        // ends the loop); giving without taking ends once a decoder's held
+        // frames must be out.
+        if (used == 0 && produced == 0 && bytes > 0 && !end) return false;
         idleCalls_ = used == 0 ? idleCalls_ + 1 : 0;
         if (idleCalls_ > kMostIdleCalls) return false;
         if (written_ + produced > kMaxConvertedData) return false;

@@ -62,8 +62,9 @@ Bytes sourceFrames(uint32_t count) {
 
 struct FakeDecoder final : Mp3Decoder {
     enum class Fault { none, stalls, fails, overfills };
-    uint32_t lag = 0;       // frames held back until the end
-    bool halfUsed = false;  // takes half of what is offered
+    uint32_t lag = 0;             // frames held back until the end
+    bool halfUsed = false;        // takes half of what is offered
+    bool leavesFragment = false;  // at the end, takes nothing short of a frame
     Fault fault = Fault::none;
     std::function<void()> duringCall;
     Bytes queue;  // taken bytes short of a whole frame
@@ -78,10 +79,11 @@ struct FakeDecoder final : Mp3Decoder {
         used = produced = 0;
         if (fault == Fault::stalls) return true;
         used = halfUsed ? (bytes + 1) / 2 : bytes;
+        if (leavesFragment && end && queue.size() + bytes < kSourceFrame) used = 0;
         queue.insert(queue.end(), source, source + used);
         for (; queue.size() >= kSourceFrame; queue.erase(queue.begin(), queue.begin() + kSourceFrame))
             decoded.push_back(uint32_t(getLe32(queue, 0)));
-        const bool flushing = end && used == bytes;
+        const bool flushing = end && (used == bytes || leavesFragment);
         size_t give = flushing ? decoded.size() : decoded.size() > lag ? decoded.size() - lag : 0;
         give = std::min<size_t>(give, room / kPcmFrame);
         for (size_t i = 0; i < give; ++i, decoded.pop_front())
@@ -237,6 +239,18 @@ TEST(ConversionRules, SizeTheLoaderCouldNotHoldIsRefusedFirst) {
     EXPECT_EQ(r.status.message.caption, "エラー");
     EXPECT_TRUE(r.fs.files.empty());
     EXPECT_EQ(r.progress.opens, 0);
+}
+
+TEST(ConversionRules, ACutLastFrameTheDecoderLeavesEndsTheLoop) {
+    FakeDecoder decoder;
+    decoder.leavesFragment = true;
+    decoder.lag = 1;
+    Attempt r;
+    convert(r, decoder, concat({sourceFrames(9), Bytes(100, 0xA5)}), kSourceFrame);
+    ASSERT_TRUE(r.status.ok());
+    const Bytes& file = r.fs.files[r.path];
+    ASSERT_EQ(file.size(), 46u + 9 * kPcmFrame);
+    EXPECT_EQ(getLe32(file, 46 + 8 * kPcmFrame), 8u);
 }
 
 TEST(ConversionRules, ANameTakenMeanwhileGetsTheNextNew) {
