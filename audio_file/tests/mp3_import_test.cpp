@@ -59,7 +59,8 @@ TEST(Mp3Import, OpensTheCodecWithTheAverageAndWritesTheFile) {
         uint32_t averageBytes;
         uint64_t size;
     };
-    for (const Case& c : {Case{"cbr_info.mp3", 417, 16000, 3342}, Case{"vbr_xing.mp3", 476, 18250, 3755}}) {
+    for (const Case& c : {Case{"cbr_info.mp3", 417, 16000, 3342}, Case{"vbr_xing.mp3", 476, 18250, 3755},
+                          Case{"mono22k.mp3", 208, 8000, 2297}}) {  // halved below 32 kHz
         Imported i;
         importLame(i, c.file);
         ASSERT_TRUE(i.result.converted) << c.file;
