@@ -50,10 +50,6 @@ void FileImage::release() {
     for (auto& slot : undoSlots) slot.reset();
 }
 
-uint64_t memoryBudget(const WaveInfo& edit) {
-    return uint64_t(edit.imageSize) + 8192ull * 80 * edit.frameBytes + 2048ull * edit.bytesPerSample;
-}
-
 Status loadFileImage(FileSystem& fs, const std::string& path, const WaveInfo& edit, uint64_t freeAddressSpace,
                      FileImage& image, Progress& progress) {
     const uint64_t budget = memoryBudget(edit);

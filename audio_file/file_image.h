@@ -37,7 +37,9 @@ struct FileImage {
 
 // ImageSize + the page-2 tail room + the working buffer's margin, in 64 bits
 // so the caller can refuse what does not fit 32-bit offsets.
-uint64_t memoryBudget(const WaveInfo& edit);
+inline uint64_t memoryBudget(const WaveInfo& edit) {
+    return uint64_t(edit.imageSize) + 8192ull * 80 * edit.frameBytes + 2048ull * edit.bytesPerSample;
+}
 
 // Reads the edit file into `image` in 100 steps with progress and cancel.
 // freeAddressSpace: what the system reports as free for the process.

@@ -53,3 +53,13 @@ constexpr std::string_view kProgressOverwriteNote = "　上書き時は中止で
 constexpr std::string_view kProgressDrawing = "描画準備中";
 constexpr std::string_view kProgressVerify = "データのベリファイ中　不要ならキャンセルして下さい。";
 constexpr std::string_view kProgressConversion = "形式変換中";
+
+// MP3 import
+constexpr std::string_view kDesktopPathFailed = "デスクトップのパス取得に失敗しました。";
+constexpr std::string_view kConvertedNameFailed = "保存ファイル名の設定ができませんでした。";
+constexpr std::string_view kConvertOpenFailed = "変換保存に失敗しました。";
+constexpr std::string_view kConversionFailed = "変換に失敗しました。";
+constexpr const char* kMp3InfoText =
+    "%s\n PCM %uCH %uBIT %uSAMPLE\n\n参照mp3ファイル (サイズ %llu byte)\n%s\n %s %uCH %uKbps %uSAMPLE";
+constexpr const char* kMp3KindRiff = "RIFF/WAVE MP3";
+constexpr const char* kMp3KindPlain = "MP3";

@@ -5,56 +5,11 @@
 
 #include "audio_file/chunk_reader.h"
 #include "audio_file/messages.h"
+#include "audio_file/riff_walk.h"
 
 namespace {
 
 constexpr uint64_t kMaxRiffFile = 0xFFFFFFFFull;
-
-uint32_t le32(const uint8_t* p) {
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-uint16_t le16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
-
-struct Chunk {
-    uint64_t payload = 0;  // file offset of the payload
-    uint32_t size = 0;     // the chunk's size field
-};
-
-// Chunks follow one another from `from`: id, size, payload, pad byte after an
-// odd size. The search runs to the end of the file rather than to the end of
-// the RIFF chunk, so a damaged RIFF size does not hide the data.
-bool findChunk(ChunkReader& walk, uint64_t fileSize, uint64_t from, std::string_view id, Chunk& found) {
-    uint64_t position = from;
-    while (position + 8 <= fileSize) {
-        const uint8_t* header = walk.at(position, 8);
-        if (!header) return false;
-        const uint32_t size = le32(header + 4);
-        if (std::memcmp(header, id.data(), 4) == 0) {
-            found.payload = position + 8;
-            found.size = size;
-            return true;
-        }
-        position += 8 + uint64_t(size) + (size & 1u);
-    }
-    return false;
-}
-
-// The top-level RIFF chunk of form type "WAVE".
-bool findWaveForm(ChunkReader& walk, uint64_t fileSize, uint32_t& riffSize, uint64_t& formEnd) {
-    uint64_t position = 0;
-    while (position + 12 <= fileSize) {
-        const uint8_t* header = walk.at(position, 12);
-        if (!header) return false;
-        const uint32_t size = le32(header + 4);
-        if (std::memcmp(header, "RIFF", 4) == 0 && std::memcmp(header + 8, "WAVE", 4) == 0) {
-            riffSize = size;
-            formEnd = position + 12;
-            return true;
-        }
-        position += 8 + uint64_t(size) + (size & 1u);
-    }
-    return false;
-}
 
 Status stepFailure(std::string_view text, std::string_view caption) {
     return refused(foregroundMessage(text, caption));
@@ -67,6 +22,25 @@ Status walkFailure(const ChunkReader& walk, std::string_view text, std::string_v
 }
 
 std::string signedText(int64_t v) { return std::to_string(v); }
+
+constexpr uint16_t kTagPcm = 1;
+constexpr uint16_t kTagExtensible = 0xFFFE;
+constexpr uint32_t kExtensibleFmtBytes = 40;
+constexpr uint16_t kExtensionBytes = 22;
+// 00000001-0000-0010-8000-00aa00389b71 as stored: the first three fields little-endian.
+constexpr uint8_t kPcmSubFormat[16] = {0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00,
+                                       0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
+
+// What tools write for 24 bits or a channel mask: the same PCM samples behind
+// the extensible tag. Only the shapes tag 1 could have said are taken;
+// `extension` is the 24 bytes after the 16-byte record, or null when short.
+bool plainPcmInExtensible(const SampleFormat& format, const uint8_t* extension) {
+    if (!extension || readLe16(extension) < kExtensionBytes) return false;
+    const uint16_t validBits = readLe16(extension + 2);
+    const bool samplesPlain = format.bitsPerSample == 8 || format.bitsPerSample == 16 || format.bitsPerSample == 24;
+    return samplesPlain && validBits == format.bitsPerSample && (format.channels == 1 || format.channels == 2) &&
+           std::memcmp(extension + 8, kPcmSubFormat, sizeof kPcmSubFormat) == 0;
+}
 
 }  // namespace
 
@@ -115,23 +89,34 @@ Status validateWave(FileSystem& fs, const std::string& path, FileRole role, Wave
     uint64_t formEnd = 0;
     if (!findWaveForm(walk, fileSize, riffSize, formEnd)) return walkFailure(walk, notProcessable, kCaptionRiff);
 
-    Chunk fmt;
+    RiffChunk fmt;
     if (!findChunk(walk, fileSize, formEnd, "fmt ", fmt)) return walkFailure(walk, kDamaged, kCaptionFmt);
     const uint8_t* raw = fmt.size < 16 || fmt.payload + 16 > fileSize ? nullptr : walk.at(fmt.payload, 16);
     if (!raw) return walkFailure(walk, kDamaged, kCaptionFmt);
     SampleFormat format;
-    format.formatTag = le16(raw);
-    format.channels = le16(raw + 2);
-    format.samplesPerSecond = le32(raw + 4);
-    format.averageBytesPerSecond = le32(raw + 8);
-    format.blockAlign = le16(raw + 12);
-    format.bitsPerSample = le16(raw + 14);
+    format.formatTag = readLe16(raw);
+    format.channels = readLe16(raw + 2);
+    format.samplesPerSecond = readLe32(raw + 4);
+    format.averageBytesPerSecond = readLe32(raw + 8);
+    format.blockAlign = readLe16(raw + 12);
+    format.bitsPerSample = readLe16(raw + 14);
+    uint8_t extension[kExtensibleFmtBytes - 16];
+    bool hasExtension = false;
+    if (format.formatTag == kTagExtensible && fmt.size >= kExtensibleFmtBytes &&
+        fmt.payload + kExtensibleFmtBytes <= fileSize) {
+        const uint8_t* whole = walk.at(fmt.payload, kExtensibleFmtBytes);
+        if (!whole) return walkFailure(walk, kDamaged, kCaptionFmt);
+        std::memcpy(extension, whole + 16, sizeof extension);
+        hasExtension = true;
+    }
 
-    Chunk data;
+    RiffChunk data;
     const uint64_t afterFmt = fmt.payload + fmt.size + (fmt.size & 1u);
     if (!findChunk(walk, fileSize, afterFmt, "data", data)) return walkFailure(walk, kDamaged, kCaptionData);
 
-    if (format.formatTag != 1) return stepFailure(kNotPcm, kCaptionFmt);
+    const bool pcm = format.formatTag == kTagPcm || (format.formatTag == kTagExtensible &&
+                                                     plainPcmInExtensible(format, hasExtension ? extension : nullptr));
+    if (!pcm) return stepFailure(kNotPcm, kCaptionFmt);
     const bool channelsOk = format.channels == 1 || format.channels == 2;
     const bool bitsOk = format.bitsPerSample == 8 || format.bitsPerSample == 16 || format.bitsPerSample == 24;
     const uint32_t bytesPerSample = format.bitsPerSample / 8u;

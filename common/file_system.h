@@ -27,6 +27,9 @@ struct OutputFile {
     virtual ~OutputFile() = default;
     virtual size_t write(const void* source, size_t bytes) = 0;
     virtual bool flush() = 0;  // to the device, not just the cache
+    // The next write goes to `position`, at or before the end (sizes known
+    // only once the rest is written).
+    virtual bool seek(uint64_t position) = 0;
 };
 
 struct FileSystem {

@@ -82,6 +82,9 @@ public:
         return done;
     }
     bool flush() override { return ::fsync(fd_) == 0; }
+    bool seek(uint64_t position) override {
+        return ::lseek(fd_, static_cast<off_t>(position), SEEK_SET) == static_cast<off_t>(position);
+    }
 
 private:
     int fd_;

@@ -60,6 +60,11 @@ public:
         return done;
     }
     bool flush() override { return FlushFileBuffers(f_.get()) != 0; }
+    bool seek(uint64_t position) override {
+        LARGE_INTEGER to;
+        to.QuadPart = static_cast<LONGLONG>(position);
+        return SetFilePointerEx(f_.get(), to, nullptr, FILE_BEGIN) != 0;
+    }
 
 private:
     UniqueFile f_;

@@ -37,6 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             check(!s.message.text.empty());
             continue;
         }
+        check(info.format.formatTag == 1 || info.format.formatTag == 0xFFFE);
         check(info.frameBytes == 1 || info.frameBytes == 2 || info.frameBytes == 3 || info.frameBytes == 4 ||
               info.frameBytes == 6);
         check(info.dataOffset < info.dataEnd && info.dataEnd <= info.imageSize && info.imageSize <= size);

@@ -2,7 +2,9 @@
 
 OutputFormat outputFormat(const WaveInfo& file) {
     OutputFormat f;
-    f.formatTag = file.format.formatTag;
+    // The file's samples are plain PCM whichever tag its header carries; an
+    // extensible header only says so at more length.
+    f.formatTag = kWaveFormatPcm;
     f.channels = file.format.channels;
     f.samplesPerSecond = file.format.samplesPerSecond;
     f.blockAlign = uint16_t(file.frameBytes);

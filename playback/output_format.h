@@ -6,6 +6,7 @@
 
 #include "audio_file/wave_info.h"
 
+constexpr uint16_t kWaveFormatPcm = 1;
 constexpr uint16_t kWaveFormatExtensible = 0xFFFE;
 
 // A GUID's fields in the order of the platform's struct.
@@ -19,7 +20,7 @@ struct FormatGuid {
 constexpr FormatGuid kPcmSubFormat{0x00000001, 0x0000, 0x0010, {0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
 
 struct OutputFormat {
-    uint16_t formatTag = 0;  // the file's tag, or kWaveFormatExtensible for 24 bits
+    uint16_t formatTag = 0;  // kWaveFormatPcm, or kWaveFormatExtensible for 24 bits
     uint16_t channels = 0;
     uint32_t samplesPerSecond = 0;
     uint32_t averageBytesPerSecond = 0;

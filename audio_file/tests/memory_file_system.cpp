@@ -40,17 +40,26 @@ public:
         auto it = fs_.files.find(path_);
         if (it == fs_.files.end()) return 0;  // removed while open
         std::vector<uint8_t>& bytes = it->second;
-        const uint64_t room = fs_.writeLimit > bytes.size() ? fs_.writeLimit - bytes.size() : 0;
+        const uint64_t room = fs_.writeLimit > position_ ? fs_.writeLimit - position_ : 0;
         const size_t put = size_t(std::min<uint64_t>(room, n));
         const auto* in = static_cast<const uint8_t*>(source);
-        bytes.insert(bytes.end(), in, in + put);
+        if (bytes.size() < position_ + put) bytes.resize(position_ + put);
+        std::copy(in, in + put, bytes.begin() + ptrdiff_t(position_));
+        position_ += put;
         if (put) fs_.touch(path_);
         return put;
     }
     bool flush() override { return !fs_.flushFails && fs_.files.count(path_) != 0; }
+    bool seek(uint64_t position) override {
+        auto it = fs_.files.find(path_);
+        if (it == fs_.files.end() || position > it->second.size()) return false;
+        position_ = position;
+        return true;
+    }
 
 private:
     std::string path_;
+    uint64_t position_ = 0;
     MemoryFileSystem& fs_;
 };
 

@@ -36,6 +36,17 @@ Bytes fmtPayload(const FmtFields& f, size_t length) {
     return b;
 }
 
+Bytes extensibleFmtPayload(FmtFields f, uint32_t channelMask) {
+    f.tag = 0xFFFE;
+    Bytes b = fmtPayload(f);
+    appendLe(b, 22, 2);
+    appendLe(b, f.bits, 2);
+    appendLe(b, channelMask, 4);
+    const Bytes pcm{0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
+    b.insert(b.end(), pcm.begin(), pcm.end());
+    return b;
+}
+
 Bytes riffFile(std::initializer_list<Bytes> chunks, int64_t riffSize) {
     Bytes body{'W', 'A', 'V', 'E'};
     for (const Bytes& c : chunks) body.insert(body.end(), c.begin(), c.end());

@@ -21,6 +21,9 @@ FmtFields pcmFormat(uint16_t channels, uint16_t bits, uint32_t rate = 44100);
 Bytes chunk(const char (&id)[5], const Bytes& payload, int64_t sizeField = -1);
 // "fmt " payload of `length` bytes (16, 18, 40...; the extra bytes are zero).
 Bytes fmtPayload(const FmtFields& f, size_t length = 16);
+// The 40-byte extensible "fmt " payload tools write: tag 0xFFFE, cbSize 22,
+// valid bits = container bits, the mask, the PCM sub-format.
+Bytes extensibleFmtPayload(FmtFields f, uint32_t channelMask = 0);
 // "RIFF" size "WAVE" + chunks; riffSize -1 = the true size.
 Bytes riffFile(std::initializer_list<Bytes> chunks, int64_t riffSize = -1);
 // Deterministic sample bytes (not silence) of `bytes` length.

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "audio_file/file_image.h"
 #include "audio_file/tests/memory_file_system.h"
 #include "audio_file/tests/wave_builder.h"
 
@@ -38,6 +41,16 @@ struct Refusal {
 
 const FmtFields kStereo16 = pcmFormat(2, 16);
 
+// An extensible record (24-bit stereo unless changed) with one byte run
+// replaced: at `at` in the 40-byte payload, or the payload cut to `length`.
+Bytes extensible(FmtFields f, std::initializer_list<std::pair<size_t, uint8_t>> changes = {}, size_t length = 40) {
+    Bytes payload = extensibleFmtPayload(f);
+    for (auto [at, value] : changes) payload[at] = value;
+    payload.resize(length);
+    return riffFile({chunk("fmt ", payload), chunk("fact", pattern(4)), chunk("data", pattern(600))});
+}
+const FmtFields kStereo24 = pcmFormat(2, 24);
+
 const Refusal kRefusals[] = {
     {"Empty", {}, FileRole::edit, kRiffText, "RIFF検出"},
     {"EmptyAsBackup", {}, FileRole::backup, kRiffTextBackup, "RIFF検出"},
@@ -58,6 +71,14 @@ const Refusal kRefusals[] = {
     {"FloatTag", withFmt(with(kStereo16, [](FmtFields& f) { f.tag = 3; })), FileRole::edit, kNotPcmText, "fmt 検出"},
     {"ExtensibleTag", withFmt(with(kStereo16, [](FmtFields& f) { f.tag = 0xFFFE; })), FileRole::backup, kNotPcmText,
      "fmt 検出"},
+    {"ExtensibleFloatSubFormat", extensible(kStereo24, {{24, 3}}), FileRole::edit, kNotPcmText, "fmt 検出"},
+    {"ExtensibleValidBits20In24", extensible(kStereo24, {{18, 20}}), FileRole::edit, kNotPcmText, "fmt 検出"},
+    {"ExtensibleCbSize21", extensible(kStereo24, {{16, 21}}), FileRole::edit, kNotPcmText, "fmt 検出"},
+    {"ExtensibleFmtOf38Bytes", extensible(kStereo24, {}, 38), FileRole::edit, kNotPcmText, "fmt 検出"},
+    {"ExtensibleThreeChannels", extensible(pcmFormat(3, 16)), FileRole::edit, kNotPcmText, "fmt 検出"},
+    {"Extensible32Bits", extensible(pcmFormat(2, 32)), FileRole::backup, kNotPcmText, "fmt 検出"},
+    {"ExtensibleBlockAlignNotFrame", extensible(with(kStereo24, [](FmtFields& f) { f.align = 8; })), FileRole::edit,
+     kUnsupportedText, "fmt 検出"},
     {"Channels0", withFmt(with(kStereo16, [](FmtFields& f) { f.channels = 0; })), FileRole::edit, kUnsupportedText,
      "fmt 検出"},
     {"Channels3", withFmt(with(pcmFormat(2, 16), [](FmtFields& f) { f.channels = 3, f.align = 6; })), FileRole::edit,
@@ -165,6 +186,14 @@ const Acceptance kAccepted[] = {
     {"Mono24", simpleWave(1, 24, 100), FileRole::edit, 44, 344, 344, false},
     {"Stereo24", simpleWave(2, 24, 100), FileRole::edit, 44, 644, 644, false},
     {"OneFrame", simpleWave(2, 16, 1), FileRole::edit, 44, 48, 48, false},
+    {"Extensible24Stereo", extensible(kStereo24), FileRole::edit, 80, 680, 680, false},
+    {"Extensible16MonoWithMask",
+     riffFile({chunk("fmt ", extensibleFmtPayload(pcmFormat(1, 16), 4)), chunk("data", pattern(400))}),
+     FileRole::backup, 68, 468, 468, false},
+    {"Extensible8Stereo", extensible(pcmFormat(2, 8)), FileRole::edit, 80, 680, 680, false},
+    {"ExtensibleLongerExtension",
+     riffFile({chunk("fmt ", concat({extensibleFmtPayload(kStereo24), Bytes{0, 0}})), chunk("data", pattern(600))}),
+     FileRole::edit, 70, 670, 670, false},
 };
 
 class WaveAccepted : public ::testing::TestWithParam<Acceptance> {};
@@ -227,6 +256,22 @@ TEST(WaveFormatRecord, KeepsOnlyTheFirst16Bytes) {
     EXPECT_EQ(info.format.averageBytesPerSecond, 144000u);
     EXPECT_EQ(info.format.blockAlign, 3);
     EXPECT_EQ(info.format.bitsPerSample, 24);
+}
+
+TEST(WaveFormatRecord, ExtensibleKeepsItsTagAndLoadsWithItsHeader) {
+    MemoryFileSystem fs;
+    fs.files["f.wav"] = extensible(kStereo24);
+    WaveInfo info;
+    ASSERT_TRUE(validateWave(fs, "f.wav", FileRole::edit, info).ok());
+    EXPECT_EQ(info.format.formatTag, 0xFFFE);  // a backup must match it byte for byte
+    EXPECT_EQ(info.bytesPerSample, 3u);
+    EXPECT_EQ(info.frameBytes, 6u);
+    FileImage image;
+    SilentProgress progress;
+    ASSERT_TRUE(loadFileImage(fs, "f.wav", info, 1ull << 40, image, progress).ok());
+    const Bytes& file = fs.files["f.wav"];
+    ASSERT_EQ(image.imageSize, file.size());
+    EXPECT_TRUE(std::equal(file.begin(), file.end(), image.bytes()));  // saved back as it came
 }
 
 }  // namespace

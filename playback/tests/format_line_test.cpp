@@ -15,20 +15,25 @@ struct FormatRow {
     const char* name;
     uint16_t channels, bits;
     uint32_t average;  // as the header says
-    Fields expected;   // tag, channels, average, block align, bits, cbSize, valid bits
+    bool extensibleHeader;
+    Fields expected;  // tag, channels, average, block align, bits, cbSize, valid bits
 };
 const FormatRow kFormats[] = {
-    {"Mono8", 1, 8, 44100, {1, 1, 44100, 1, 8, 0, 0}},
-    {"Stereo16WrongAverage", 2, 16, 12345, {1, 2, 176400, 4, 16, 0, 0}},
-    {"Stereo24Extensible", 2, 24, 264600, {0xFFFE, 2, 264600, 6, 24, 22, 24}},
-    {"Mono24WrongAverage", 1, 24, 0, {0xFFFE, 1, 132300, 3, 24, 22, 24}},
+    {"Mono8", 1, 8, 44100, false, {1, 1, 44100, 1, 8, 0, 0}},
+    {"Stereo16WrongAverage", 2, 16, 12345, false, {1, 2, 176400, 4, 16, 0, 0}},
+    {"Stereo24Extensible", 2, 24, 264600, false, {0xFFFE, 2, 264600, 6, 24, 22, 24}},
+    {"Mono24WrongAverage", 1, 24, 0, false, {0xFFFE, 1, 132300, 3, 24, 22, 24}},
+    {"ExtensibleHeaderMono16", 1, 16, 88200, true, {1, 1, 88200, 2, 16, 0, 0}},
+    {"ExtensibleHeaderStereo8", 2, 8, 88200, true, {1, 2, 88200, 2, 8, 0, 0}},
+    {"ExtensibleHeaderStereo24", 2, 24, 264600, true, {0xFFFE, 2, 264600, 6, 24, 22, 24}},
 };
 
 class OutputFormatOf : public ::testing::TestWithParam<FormatRow> {};
 TEST_P(OutputFormatOf, FileLoadsAndDeviceFormatFollowsTheFrame) {
     FmtFields fmt = pcmFormat(GetParam().channels, GetParam().bits);
     fmt.average = GetParam().average;
-    auto l = loadDocument(riffFile({chunk("fmt ", fmtPayload(fmt)), chunk("data", pattern(6000))}));
+    const Bytes header = GetParam().extensibleHeader ? extensibleFmtPayload(fmt, 4) : fmtPayload(fmt);
+    auto l = loadDocument(riffFile({chunk("fmt ", header), chunk("data", pattern(6000))}));
     const OutputFormat f = outputFormat((*l)->edit);
     EXPECT_EQ(Fields(f.formatTag, f.channels, f.averageBytesPerSecond, f.blockAlign, f.bitsPerSample, f.cbSize,
                      f.validBitsPerSample),
