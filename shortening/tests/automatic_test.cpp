@@ -57,7 +57,8 @@ std::vector<uint8_t> recording(const std::vector<Click>& clicks, bool tone = tru
 std::vector<Click> clicksInside(int k) {
     std::vector<Click> c;
     for (int i = 0; i < k; ++i)
-        c.push_back({kSearchFirst + 3000 + uint32_t(i) * 4100, 8192 + i * 16384 / (k > 1 ? k - 1 : 1)});
+        c.push_back(
+            {kSearchFirst + 3000 + uint32_t(i) * (36000 / uint32_t(k)), 8192 + i * 16384 / (k > 1 ? k - 1 : 1)});
     return c;
 }
 
@@ -88,6 +89,7 @@ struct State {
     std::vector<SampleValue> work, band;
     int32_t gain;
     bool operator==(const State& o) const { return work == o.work && band == o.band && gain == o.gain; }
+    bool operator!=(const State& o) const { return !(*this == o); }
 };
 State stateOf(const Document& d) {
     const size_t n = stretchFrames(d) + 1;
@@ -213,6 +215,138 @@ TEST(Automatic, ABatchChangesOnlyItsFramesAndRecordsNothing) {
             ASSERT_TRUE(inFrame[q]) << "byte " << q << " outside every step's frame";
         }
     EXPECT_GT(changed, 0u);
+}
+
+TEST(Automatic, StopAfterStepKThenNoPutsBackEverything) {
+    auto l = onPageTwo(recording(clicksInside(3)));
+    Document& d = **l;
+    const State opening = stateOf(d);
+    EditSession s;
+    AutomaticOperation op;
+    openAutomatic(d, s, op);
+    Scripted progress;
+    progress.cancelAt = 4;  // read during step 4
+    const Batch b = runTurns(d, op, progress);
+    ASSERT_EQ(b.titles.size(), 6u);
+    for (int i = 0; i <= 5; ++i) EXPECT_EQ(b.titles[size_t(i)], title(0, i));
+    EXPECT_EQ(op.step, 5);
+    EXPECT_EQ(b.frames.size(), 5u);
+    EXPECT_NE(stateOf(d), opening);
+    EXPECT_EQ(closeAutomatic(d, s, op), CloseStep::ask);
+    const Message q = automaticCloseQuestion();
+    EXPECT_EQ(q.text, "データを保存して自動操作を終了しますか。");
+    EXPECT_EQ(q.caption, "自動操作");
+    EXPECT_EQ(q.buttons, Buttons::yesNoCancel);
+    ViewEvents e;
+    EXPECT_FALSE(answerClose(d, s, op, Answer::cancel, e));
+    EXPECT_TRUE(s.automaticDialogShown);
+    EXPECT_TRUE(answerClose(d, s, op, Answer::no, e));
+    EXPECT_FALSE(s.automaticDialogShown);
+    EXPECT_TRUE(stateOf(d) == opening);
+    EXPECT_FALSE(d.history.restoreArmed);
+}
+
+TEST(Automatic, CloseWhileRunningOnlyAsksTheStop) {
+    auto l = onPageTwo(recording(clicksInside(1)));
+    Document& d = **l;
+    EditSession s;
+    AutomaticOperation op;
+    openAutomatic(d, s, op);
+    ASSERT_TRUE(beginBatch(d, op));
+    EXPECT_FALSE(beginBatch(d, op));
+    EXPECT_EQ(closeAutomatic(d, s, op), CloseStep::stopRequested);
+    EXPECT_FALSE(confirmAutomatic(d, s, op));
+    std::vector<std::string> titles;
+    ViewEvents e;
+    SilentProgress progress;
+    EXPECT_FALSE(batchTurn(
+        d, op, bandSplit(kF7), progress, [&](const std::string& t) { titles.push_back(t); }, e));
+    EXPECT_EQ(titles, std::vector<std::string>{title(0, 0)});
+    EXPECT_EQ(op.batchesDone, 1);  // a stopped batch still counts
+}
+
+TEST(Automatic, ConfirmThenRestoreKindOnePutsBackTheOpening) {
+    auto l = onPageTwo(recording(clicksInside(3)));
+    Document& d = **l;
+    const State opening = stateOf(d);
+    EditSession s;
+    AutomaticOperation op;
+    openAutomatic(d, s, op);
+    SilentProgress progress;
+    runTurns(d, op, progress);
+    ASSERT_TRUE(confirmAutomatic(d, s, op));
+    ASSERT_TRUE(d.history.restoreArmed);
+    EXPECT_EQ(d.history.restoreKind, RestoreKind::automatic);
+    EXPECT_EQ(restoreQuestion(d).text, "今実施した自動操作は無かった事にしますか。");
+    ViewEvents e;
+    ASSERT_TRUE(applyRestore(d, l->fs, bandSplit(kF7), e));
+    EXPECT_TRUE(stateOf(d) == opening);
+}
+
+TEST(Automatic, TwoBatchesAndCancelEqualOneBatch) {
+    auto l = onPageTwo(recording(clicksInside(24)));  // more than one batch repairs
+    Document& d = **l;
+    EditSession s;
+    AutomaticOperation op;
+    openAutomatic(d, s, op);
+    SilentProgress progress;
+    ViewEvents e;
+    EXPECT_TRUE(cancelBatch(d, op, e).empty());  // no batch yet
+    runTurns(d, op, progress);
+    const State one = stateOf(d);
+    runTurns(d, op, progress);
+    EXPECT_EQ(op.batchesDone, 2);
+    EXPECT_NE(stateOf(d), one);
+    EXPECT_EQ(cancelBatch(d, op, e), title(1, 0));
+    EXPECT_TRUE(stateOf(d) == one);
+    EXPECT_FALSE(op.cancelEnabled);
+    EXPECT_TRUE(cancelBatch(d, op, e).empty());  // only the last batch
+    EXPECT_EQ(op.batchesDone, 1);
+    // Cancelling the only batch leaves nothing done: no question, restore unarmed.
+    auto m = onPageTwo(recording(clicksInside(3)));
+    AutomaticOperation other;
+    openAutomatic(**m, s, other);
+    runTurns(**m, other, progress);
+    cancelBatch(**m, other, e);
+    EXPECT_EQ(closeAutomatic(**m, s, other), CloseStep::ended);
+    EXPECT_FALSE((*m)->history.restoreArmed);
+    EXPECT_FALSE(s.automaticDialogShown);
+}
+
+// Small positive values: every jump is below one screen unit on every page.
+TEST(Automatic, AStretchWithoutJumpsChangesNothingAndTheCountGoesOn) {
+    const std::vector<uint8_t> flat = [] {
+        Bytes data;
+        for (uint32_t k = 0; k < kFrames; ++k)
+            for (int c = 0; c < 2; ++c) data.push_back(uint8_t(k * 7 % 16)), data.push_back(0);
+        return riffFile({chunk("fmt ", fmtPayload(pcmFormat(2, 16))), chunk("data", data)});
+    }();
+    auto l = onPageTwo(flat, false);
+    Document& d = **l;
+    const State before = stateOf(d);
+    EditSession s;
+    AutomaticOperation op;
+    openAutomatic(d, s, op);
+    SilentProgress progress;
+    const Batch b = runTurns(d, op, progress);
+    EXPECT_EQ(b.titles.size(), 41u);
+    EXPECT_EQ(b.frames.size(), 41u);
+    EXPECT_TRUE(stateOf(d) == before);
+}
+
+TEST(Automatic, AClickAtTheStretchsRightEndIsReportedOnceAfterTheBatch) {
+    auto l = onPageTwo(recording({{kSearchFirst + (kWidth - 2) * 64 + 20, 24000}}, false));
+    Document& d = **l;
+    EditSession s;
+    AutomaticOperation op;
+    openAutomatic(d, s, op);
+    SilentProgress progress;
+    const Batch b = runTurns(d, op, progress);
+    ASSERT_EQ(b.messages.size(), 41u);
+    for (size_t i = 0; i + 1 < b.messages.size(); ++i) EXPECT_TRUE(b.messages[i].empty()) << i;
+    EXPECT_EQ(b.messages.back().text, "最大値が最後部にあるため絶えずこの付近を検出しています、範囲を変えて下さい。");
+    EXPECT_EQ(b.messages.back().caption, "白色波形の最大値検索");
+    EXPECT_EQ(d.endOfRangeCount, 0);
 }
 
 }  // namespace
