@@ -156,9 +156,8 @@ TEST(Automatic, EachStepAttenuatesTheSharpestJumpOfTheStretch) {
             peak = std::max<int64_t>(peak, std::llabs(truth[k]));
         }
         const int32_t g3 = headroomShiftOf(uint32_t(peak), kDefaultGainShift);
-        auto jump = [&](uint32_t k) {
-            return std::abs(int32_t((truth[k] << g3) >> 16) - int32_t((truth[k + 1] << g3) >> 16));
-        };
+        auto screen = [&](uint32_t k) { return int32_t((truth[k] * (int64_t(1) << g3)) >> 16); };
+        auto jump = [&](uint32_t k) { return std::abs(screen(k) - screen(k + 1)); };
         int32_t best = 0;
         for (uint32_t k = 0; k + 1 < kSearchFrames - 64; ++k) best = std::max(best, jump(k));
         ViewEvents e;
