@@ -141,6 +141,7 @@ case_mp3_refusals_and_cancel() {
 
 case_mp3_second_pick_and_backup() {
   clear_desktop
+  own_program
   make_mp3 "$CASE_DIR/take1.mp3" 4
   cp "$CASE_DIR/take1.mp3" "$CASE_DIR/take2.mp3"
   start_velkor "$(winpath "$CASE_DIR/take1.mp3")"
@@ -161,9 +162,15 @@ case_mp3_second_pick_and_backup() {
   drive press RIFF検出 1 >/dev/null
   expect_eq "backup" "$(drive text '#32770' "$DIALOG" 315)" "上と同じ"
   expect_eq "desktop after the backup" "$(desktop_files)" "take2_NEW.wav "
-  drive press "$DIALOG" 2 >/dev/null
-  expect_exit 0 30
-  expect_eq "desktop after Cancel" "$(desktop_files)" ""
+  # OK with a WAVE file as the edit file takes the converted file away.
+  "$VELKOR_WAVEGEN" "$CASE_DIR/take3.wav" --seconds 2 --bits 16 --channels 2
+  drive press "$DIALOG" 307 >/dev/null &
+  choose_in_open_dialog "$CASE_DIR/take3.wav"
+  confirm_file take3.wav
+  wait_main
+  expect_eq "desktop after OK with a WAVE file" "$(desktop_files)" ""
+  quit_from_overview
+  expect_exit 0 60
 }
 
 case_mp3_exit_without_edits() {
