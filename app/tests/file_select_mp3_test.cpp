@@ -107,18 +107,6 @@ TEST(SetChoiceMp3, Mp3AsBackupIsRefusedWithoutConversion) {
     EXPECT_EQ(d.fs.files.size(), 3u);
 }
 
-TEST(SetChoiceMp3, NoDesktopTwoMessagesAndNothingSet) {
-    Dialog d;
-    const SetFileResult r = setChoiceFile(d.fs, d.choice, "D:\\take1.mp3", FileRole::edit, d.progress, {&d.codec, ""});
-    EXPECT_FALSE(r.accepted);
-    ASSERT_EQ(r.messages.size(), 2u);
-    EXPECT_EQ(r.messages[0].text, "デスクトップのパス取得に失敗しました。");
-    EXPECT_EQ(r.messages[0].caption, "");
-    EXPECT_EQ(r.messages[1].text, "保存ファイル名の設定ができませんでした。");
-    EXPECT_EQ(r.messages[1].caption, "D:\\take1.mp3");
-    EXPECT_EQ(d.fs.files.size(), 3u);
-}
-
 TEST(SetChoiceMp3, InformationBoxShowsTheMp3) {
     Dialog d;
     ASSERT_TRUE(d.set("D:\\take1.mp3").accepted);
