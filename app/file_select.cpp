@@ -3,24 +3,62 @@
 #include "app/file_names.h"
 #include "app/messages.h"
 #include "audio_file/messages.h"
+#include "audio_file/mp3_detect.h"
+#include "audio_file/mp3_info.h"
 #include "audio_file/time_text.h"
 #include "audio_file/wave_reader.h"
 #include "common/text_format.h"
 #include "resources/ids.h"
 
 SetFileResult setChoiceFile(FileSystem& fs, FileChoice& choice, const std::string& path, FileRole role,
-                            Progress& progress) {
+                            Progress& progress, const Mp3Target& mp3) {
     SetFileResult result;
+    std::string chosen = path;
+    Mp3Import converted;
+    if (role == FileRole::edit && mp3.codec) {
+        Mp3Source found;
+        const Mp3Detection detection = detectMp3(fs, path, progress, found);
+        if (detection == Mp3Detection::cancelled) {
+            result.messages.push_back(foregroundMessage(kCheckCancelled, kCaptionChunk));
+            return result;
+        }
+        if (detection == Mp3Detection::mp3) {
+            converted = importMp3(fs, mp3.desktop, path, found, *mp3.codec, progress);
+            result.messages = converted.messages;
+            if (!converted.converted) return result;
+            chosen = converted.wavePath;
+        }
+    }
     WaveInfo& info = role == FileRole::edit ? choice.edit : choice.backup;
     WaveInfo candidate = info;
-    const Status validated = validateWave(fs, path, role, candidate, progress);
+    const Status validated = validateWave(fs, chosen, role, candidate, progress);
     if (!validated.message.empty()) result.messages.push_back(validated.message);
-    if (!validated.ok()) return result;
+    if (!validated.ok()) {
+        if (converted.converted) fs.remove(chosen);
+        return result;
+    }
     info = candidate;
-    (role == FileRole::edit ? choice.editPath : choice.backupPath) = path;
+    (role == FileRole::edit ? choice.editPath : choice.backupPath) = chosen;
+    if (role == FileRole::edit) choice.editOrigin = converted.converted ? converted.origin : Mp3Origin{};
+    if (converted.converted) {
+        if (!choice.convertedWave.empty() && choice.convertedWave != chosen) fs.remove(choice.convertedWave);
+        choice.convertedWave = chosen;
+    }
     result.accepted = true;
-    if (!hasWaveExtension(path)) result.messages.push_back(makeMessage(kNotWaveExtension, kCaptionConfirm));
+    if (!hasWaveExtension(chosen)) result.messages.push_back(makeMessage(kNotWaveExtension, kCaptionConfirm));
     return result;
+}
+
+OkNames okNames(FileSystem& fs, FileChoice& choice) {
+    if (choice.editIsConverted()) return {choice.convertedWave, true};
+    if (!choice.convertedWave.empty()) fs.remove(choice.convertedWave);
+    choice.convertedWave.clear();
+    return {saveFileName(choice.editPath), false};
+}
+
+void cancelChoice(FileSystem& fs, FileChoice& choice) {
+    if (!choice.convertedWave.empty()) fs.remove(choice.convertedWave);
+    choice = FileChoice{};
 }
 
 namespace {
@@ -37,6 +75,12 @@ Message editFileInfo(const std::string& path, const WaveInfo& info) {
     return foregroundMessage(formatText(kFileInfoText, path.c_str(), unsigned(f.channels), unsigned(f.bitsPerSample),
                                         unsigned(f.samplesPerSecond)),
                              infoCaption(info, info.frameBytes));
+}
+
+Message editFileInfo(const FileChoice& choice) {
+    if (!choice.editIsConverted()) return editFileInfo(choice.editPath, choice.edit);
+    return foregroundMessage(mp3InfoText(choice.editPath, choice.edit.format, choice.editOrigin),
+                             infoCaption(choice.edit, choice.edit.frameBytes));
 }
 
 Message backupFileInfo(const std::string& path, const WaveInfo& info) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "audio_file/mp3_import.h"
 #include "audio_file/wave_info.h"
 #include "common/file_system.h"
 #include "common/message.h"
@@ -15,6 +16,18 @@ struct FileChoice {
     std::string backupPath;
     WaveInfo edit;
     WaveInfo backup;
+    // The edit file's origin when it was converted from MP3 (label set).
+    Mp3Origin editOrigin;
+    // This run's converted file, kept until a later one is accepted, OK or Cancel.
+    std::string convertedWave;
+    bool editIsConverted() const { return editOrigin.label != Mp3Label::none && editPath == convertedWave; }
+};
+
+// The platform's codec and the desktop for an MP3 chosen as the edit file;
+// without a codec no MP3 is converted.
+struct Mp3Target {
+    Mp3Codec* codec = nullptr;
+    std::string desktop;  // empty: the desktop path could not be had
 };
 
 // Validates `path` for `role` and, when it is accepted, makes it the
@@ -26,11 +39,27 @@ struct SetFileResult {
     bool accepted = false;
     std::vector<Message> messages;
 };
+// An MP3 as the edit file is converted first and its converted file
+// validated; a refused one is deleted, and the earlier converted file only
+// once the new one is accepted.
 SetFileResult setChoiceFile(FileSystem& fs, FileChoice& choice, const std::string& path, FileRole role,
-                            Progress& progress);
+                            Progress& progress, const Mp3Target& mp3 = {});
+
+// The save name OK proposes: the converted file itself when it is the edit
+// file, else "_N" after the edit file's name, the converted file of an
+// earlier pick then deleted and forgotten.
+struct OkNames {
+    std::string saveFileName;
+    bool convertedFromMp3 = false;
+};
+OkNames okNames(FileSystem& fs, FileChoice& choice);
+
+// Cancel: the converted file of this run is deleted.
+void cancelChoice(FileSystem& fs, FileChoice& choice);
 
 // The boxes shown by a click on a chosen file's name.
 Message editFileInfo(const std::string& path, const WaveInfo& info);
+Message editFileInfo(const FileChoice& choice);                         // the MP3's text for a converted file
 Message backupFileInfo(const std::string& path, const WaveInfo& info);  // Yes clears the backup
 
 // The checks of OK on the backup file; done when there is none.
@@ -60,4 +89,4 @@ struct FileFilter {
     std::vector<std::pair<std::string, std::string>> pairs;
     std::string defaultExtension;
 };
-FileFilter fileFilter(bool mp3);
+FileFilter fileFilter(bool mp3);  // mp3: while the edit file comes from an MP3

@@ -1,6 +1,7 @@
 #include "app/file_select_dialog_win.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include "app/file_dialog_win.h"
 #include "app/file_names.h"
@@ -8,6 +9,8 @@
 #include "app/messages.h"
 #include "app/session_start_win.h"
 #include "app/start_choice.h"
+#include "audio_file/messages.h"
+#include "audio_file/mp3_codec_win.h"
 #include "audio_file/progress_dialog_win.h"
 #include "common/message_box_win.h"
 #include "common/unique_win.h"
@@ -32,22 +35,37 @@ struct FileSelectDialog {
     FileChoice choice;
     std::string pathBuffer;  // shared by the open dialog and drag and drop
     UniqueGdiObject bitmap;
+    AcmMp3Codec codec;
 };
 
 FileSelectDialog* stateOf(HWND dialog) {
     return reinterpret_cast<FileSelectDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
 }
 
+// The file-system folder of the desktop; empty when the shell gives none.
+std::string desktopDirectory() {
+    wchar_t path[MAX_PATH] = {};
+    if (SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, path) != S_OK) return {};
+    return narrow(path);
+}
+
 void setFile(HWND dialog, FileSelectDialog& d, const std::string& path, FileRole role) {
     SetFileResult result;
     {
-        ProgressDialog progress(dialog);  // shown only by a long chunk walk, and gone before any message
-        result = setChoiceFile(platformFileSystem(), d.choice, path, role, progress);
+        // Shown only by a long chunk walk or a conversion, and gone before any message.
+        ProgressDialog progress(dialog);
+        Mp3Target mp3;
+        if (role == FileRole::edit) mp3 = {&d.codec, desktopDirectory()};
+        result = setChoiceFile(platformFileSystem(), d.choice, path, role, progress, mp3);
     }
     if (result.accepted)
         SetDlgItemTextW(dialog, role == FileRole::edit ? IDC_EDIT_NAME : IDC_BACKUP_NAME,
-                        widen(displayName(path)).c_str());
-    for (const Message& m : result.messages) showMessage(dialog, m);
+                        widen(displayName(role == FileRole::edit ? d.choice.editPath : d.choice.backupPath)).c_str());
+    for (const Message& m : result.messages) {
+        // The one message that has no owner: it comes before the dialog has a name to save under.
+        const bool ownerless = m.text == kDesktopPathFailed && m.caption.empty();
+        showMessage(ownerless ? nullptr : dialog, m);
+    }
 }
 
 // A relative name from the command line becomes a full one: it is shown in
@@ -75,11 +93,12 @@ void onInit(HWND dialog, FileSelectDialog& d) {
 }
 
 void onOpenButton(HWND dialog, FileSelectDialog& d, FileRole role) {
-    if (runOpenDialog(dialog, d.pathBuffer, false)) setFile(dialog, d, d.pathBuffer, role);
+    if (runOpenDialog(dialog, d.pathBuffer, d.choice.editOrigin.label != Mp3Label::none))
+        setFile(dialog, d, d.pathBuffer, role);
 }
 
 void onEditInfo(HWND dialog, FileSelectDialog& d) {
-    if (!d.choice.editPath.empty()) showMessage(dialog, editFileInfo(d.choice.editPath, d.choice.edit));
+    if (!d.choice.editPath.empty()) showMessage(dialog, editFileInfo(d.choice));
 }
 
 void onBackupInfo(HWND dialog, FileSelectDialog& d) {
@@ -106,7 +125,9 @@ void onOk(HWND dialog, FileSelectDialog& d) {
             return;
         }
     }
-    d.start.saveFileName = saveFileName(d.choice.editPath);
+    const OkNames names = okNames(platformFileSystem(), d.choice);
+    d.start.saveFileName = names.saveFileName;
+    d.start.convertedFromMp3 = names.convertedFromMp3;
     d.doc.editPath = d.choice.editPath;
     d.doc.edit = d.choice.edit;
     d.doc.backupPath = d.choice.backupPath;
@@ -116,7 +137,7 @@ void onOk(HWND dialog, FileSelectDialog& d) {
 }
 
 void onCancel(HWND dialog, FileSelectDialog& d) {
-    d.choice = FileChoice{};
+    cancelChoice(platformFileSystem(), d.choice);
     d.doc.editPath.clear();
     endDialog(dialog, d, IDCANCEL);
 }

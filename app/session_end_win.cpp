@@ -12,7 +12,7 @@ bool endSession(HWND main, HWND spectrum, Document& doc, StartChoice& start) {
     if (spectrum) ShowWindow(spectrum, SW_HIDE);
     ShowWindow(main, SW_HIDE);
     captureView(doc.view, start.settings);
-    ExitFiles files{doc.editPath, start.saveFileName, false, doc.backupPath};
+    ExitFiles files{doc.editPath, start.saveFileName, start.convertedFromMp3, doc.backupPath};
     runCloseSequenceWin(main, doc.edit, doc.image, files, start.settings, start.files.iniPath);
     closeHelp();
     return true;

@@ -2,6 +2,7 @@
 # Xvfb display per case, the driver program, and assertions.
 : "${E2E_WORK:?E2E_WORK must name the work directory}"
 export WINEPREFIX="$E2E_WORK/prefix"
+E2E_HOME="$E2E_WORK/home"  # the prefix's Desktop is $E2E_HOME/Desktop
 # Velkor's users run a Japanese Windows: Wine's own buttons and dialogs speak
 # Japanese in ja_JP.UTF-8. A case run with E2E_LANG set (the "_in_c_locale"
 # cases) shows that the program's own texts do not depend on it.
