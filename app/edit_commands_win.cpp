@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include "app/automatic_dialog_win.h"
 #include "app/edit_shell_win.h"
 #include "app/help_win.h"
 #include "common/file_system.h"
@@ -82,8 +83,19 @@ void shorteningCommand(EditWindow& w) {
     if (!shorteningAllowed(*w.doc, s)) return;
     const Message notice = shorteningNotice(s);
     if (!notice.empty() && showMessage(w.hwnd, notice) == Answer::yes) s.shorteningNoticeOff = true;
-    if (w.doc->shorteningAutoSteps != 0) return;  // the automatic dialog arrives with the shortening issue
-    run(w, [&](Document& d, ViewEvents& e) { startManualShortening(d, s, e); });
+    if (w.doc->shorteningAutoSteps == 0) {
+        run(w, [&](Document& d, ViewEvents& e) { startManualShortening(d, s, e); });
+        return;
+    }
+    w.doc->playback.channelMode = !w.doc->stereo() ? ChannelPlayMode::both : ChannelPlayMode::selected;
+    runAutomaticDialog(w);
+    ViewEvents events;  // the gain label and the frozen look catch up
+    events.gainChanged = true;
+    events.repaintWaveform = true;
+    events.repaintDisplay1 = true;
+    events.historyChanged = true;
+    events.titlesChanged = true;
+    act(w, events);
 }
 
 void bandItem(EditWindow& w, int id) {

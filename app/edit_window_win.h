@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/unique_win.h"
+#include "shortening/placement.h"
 #include "ui/command_bar_win.h"
 #include "ui/view_look.h"
 #include "view/edit_session.h"
@@ -71,8 +72,9 @@ struct EditWindow {
     RECT desktop{};
 
     HWND hwnd = nullptr;
-    EditSession session;          // kept over a rebuild: the band choice, the notice
-    bool darkBackground = false;  // F4; the class brush keeps it too
+    EditSession session;                // kept over a rebuild: the band choice, the notice
+    bool darkBackground = false;        // F4; the class brush keeps it too
+    AutomaticPlacement automaticPlace;  // where dialog 204 was when it last ended
     EditChildren children;
 };
 

@@ -54,6 +54,8 @@
 
 // Exit dialog; its buttons are IDOK "はい" (1) and IDCANCEL "いいえ" (2).
 #define IDD_EXIT 208
+#define IDD_AUTOMATIC 204
+#define IDC_AUTOMATIC_TOOLBAR 109
 #define IDC_EXIT_CHANGE_CHECK 348
 #define IDC_EXIT_APPEND_N 349
 
