@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "app/file_select.h"
+#include "audio_file/tests/fake_mp3_codec.h"
 #include "audio_file/tests/memory_file_system.h"
 #include "audio_file/tests/wave_builder.h"
 
@@ -11,25 +12,12 @@ namespace {
 
 const std::string kDesktop = "C:\\Users\\u\\Desktop";
 
-// Ten 4608-byte frames of silence per call that is offered bytes.
-struct SilenceDecoder final : Mp3Decoder {
-    bool decode(const uint8_t*, uint32_t bytes, uint8_t* destination, uint32_t room, bool, bool, uint32_t& used,
-                uint32_t& produced) override {
-        used = bytes;
-        produced = bytes ? std::min<uint32_t>(room, 4608) : 0;
-        std::fill(destination, destination + produced, 0);
-        return true;
-    }
-};
-// `channels` 3 makes a file the validation refuses.
-struct SilenceCodec final : Mp3Codec {
-    uint16_t channels = 2;
-    std::unique_ptr<Mp3Decoder> open(const Mp3Format& mp3, SampleFormat& pcm, uint32_t& blockOutput) override {
-        pcm = {1, channels, mp3.samplesPerSecond, mp3.samplesPerSecond * 2u * channels, uint16_t(2 * channels), 16};
-        blockOutput = 4608;
-        return std::make_unique<SilenceDecoder>();
-    }
-};
+SilenceCodec twoChannels() {
+    SilenceCodec c;
+    c.channels = 2;
+    c.blockOutput = 4608;
+    return c;
+}
 
 Bytes lameFile() {
     std::ifstream in(std::string(VELKOR_SOURCE_DIR) + "/audio_file/tests/data/cbr_info.mp3", std::ios::binary);
@@ -38,7 +26,7 @@ Bytes lameFile() {
 
 struct Dialog {
     MemoryFileSystem fs;
-    SilenceCodec codec;
+    SilenceCodec codec = twoChannels();
     SilentProgress progress;
     FileChoice choice;
     SetFileResult set(const std::string& path, FileRole role = FileRole::edit) {

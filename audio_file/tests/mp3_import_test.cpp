@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "audio_file/tests/fake_mp3_codec.h"
 #include "audio_file/tests/memory_file_system.h"
 #include "audio_file/tests/progress_script.h"
 #include "audio_file/tests/wave_builder.h"
@@ -14,33 +15,9 @@ namespace {
 const std::string kDesktop = "C:\\Users\\u\\Desktop";
 const std::string kMp3 = "D:\\music\\take1.mp3";
 
-// One 4608-byte frame of silence for every call that is offered bytes.
-struct FrameDecoder final : Mp3Decoder {
-    bool decode(const uint8_t*, uint32_t bytes, uint8_t* destination, uint32_t room, bool, bool, uint32_t& used,
-                uint32_t& produced) override {
-        used = bytes;
-        produced = bytes ? std::min<uint32_t>(room, 4608) : 0;
-        std::fill(destination, destination + produced, 0);
-        return true;
-    }
-};
-struct FakeCodec final : Mp3Codec {
-    bool refuses = false;
-    Mp3Format opened;
-    std::unique_ptr<Mp3Decoder> open(const Mp3Format& mp3, SampleFormat& pcm, uint32_t& blockOutput) override {
-        opened = mp3;
-        if (refuses) return nullptr;
-        pcm = {
-            1, mp3.channels, mp3.samplesPerSecond, mp3.samplesPerSecond * 2u * mp3.channels, uint16_t(2 * mp3.channels),
-            16};
-        blockOutput = 9216;
-        return std::make_unique<FrameDecoder>();
-    }
-};
-
 struct Imported {
     MemoryFileSystem fs;
-    FakeCodec codec;
+    SilenceCodec codec;
     ScriptedProgress progress;
     Mp3Import result;
 };
