@@ -5,10 +5,24 @@
 #include "audio_file/messages.h"
 #include "audio_file/mp3_detect.h"
 #include "audio_file/mp3_info.h"
+#include "audio_file/save.h"
 #include "audio_file/time_text.h"
 #include "audio_file/wave_reader.h"
 #include "common/text_format.h"
 #include "resources/ids.h"
+
+namespace {
+
+// A converted file the user has since chosen by its own name, as the edit or
+// the backup file, is theirs now: it stays.
+void removeConverted(FileSystem& fs, const FileChoice& choice) {
+    const std::string& c = choice.convertedWave;
+    if (c.empty() || samePath(c, choice.backupPath) || (samePath(c, choice.editPath) && !choice.editIsConverted()))
+        return;
+    fs.remove(c);
+}
+
+}  // namespace
 
 SetFileResult setChoiceFile(FileSystem& fs, FileChoice& choice, const std::string& path, FileRole role,
                             Progress& progress, const Mp3Target& mp3) {
@@ -41,7 +55,7 @@ SetFileResult setChoiceFile(FileSystem& fs, FileChoice& choice, const std::strin
     (role == FileRole::edit ? choice.editPath : choice.backupPath) = chosen;
     if (role == FileRole::edit) choice.editOrigin = converted.converted ? converted.origin : Mp3Origin{};
     if (converted.converted) {
-        if (!choice.convertedWave.empty() && choice.convertedWave != chosen) fs.remove(choice.convertedWave);
+        removeConverted(fs, choice);
         choice.convertedWave = chosen;
     }
     result.accepted = true;
@@ -51,13 +65,13 @@ SetFileResult setChoiceFile(FileSystem& fs, FileChoice& choice, const std::strin
 
 OkNames okNames(FileSystem& fs, FileChoice& choice) {
     if (choice.editIsConverted()) return {choice.convertedWave, true};
-    if (!choice.convertedWave.empty()) fs.remove(choice.convertedWave);
+    removeConverted(fs, choice);
     choice.convertedWave.clear();
     return {saveFileName(choice.editPath), false};
 }
 
 void cancelChoice(FileSystem& fs, FileChoice& choice) {
-    if (!choice.convertedWave.empty()) fs.remove(choice.convertedWave);
+    removeConverted(fs, choice);
     choice = FileChoice{};
 }
 

@@ -6,17 +6,17 @@
 #include "audio_file/messages.h"
 #include "common/text_format.h"
 
-namespace {
-
-Status writeFailed(const std::string& target) {
-    return refused(formatText(kSaveFailed, target.c_str()), kCaptionFileWrite);
-}
-
 // Paths of the program's own dialogs, which compare letters without case.
 bool samePath(const std::string& a, const std::string& b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
            });
+}
+
+namespace {
+
+Status writeFailed(const std::string& target) {
+    return refused(formatText(kSaveFailed, target.c_str()), kCaptionFileWrite);
 }
 
 bool isInUse(const std::vector<std::string>& inUse, const std::string& path) {

@@ -17,6 +17,8 @@ std::string temporarySaveName(const std::string& target);
 // program: the one name used now, or a numbered one (".velkor0.tmp",
 // ".velkor1.tmp", ...) that earlier versions chose afresh for every save.
 bool isTemporaryTail(std::string_view tail);
+// Paths of the program's own dialogs, which compare letters without case.
+bool samePath(const std::string& a, const std::string& b);
 
 // Writes `size` bytes to `target` in 100 steps with progress. First the
 // temporary files an interrupted save left beside the target go (never one

@@ -22,14 +22,14 @@ enum class RestoreKind : uint8_t {
 struct RestorePoint {
     int32_t undoIndex = 0, redoLimit = 0;
     bool editFramePresent = false;
-    std::array<int32_t, 6> zoomFrameLeft{};
+    std::array<int32_t, 6> zoomFrameLeft{};  // kinds 1-3
     FrameColumns frame;
     uint32_t frameStart = 0, frameEnd = 0;
     int32_t page = 0;          // kind 1: the page of the operation; kind 0: the page confirmed on
     int32_t pageZoomLeft = 0;  // kind 1: zoomFrameLeft of that page
     int32_t gainShift = 0;     // kind 0: in force at confirm; kind 1: when the operation began
     GainPlace gainPlace{};     // kind 0: the samples that gain multiplied
-    bool bandEditing = false;  // kind 0: the channel held the edited band
+    bool bandEditing = false;  // kinds 0, 1: the channel held the edited band
     int32_t channel = 0;
     uint32_t workOrigin = 0;
 };

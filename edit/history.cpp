@@ -148,6 +148,8 @@ void recordAutomaticRestore(Document& doc, int32_t page, int32_t pageZoomLeft, i
     h.point.page = page;
     h.point.pageZoomLeft = pageZoomLeft;
     h.point.gainShift = openingGain;
+    h.point.zoomFrameLeft = doc.view.zoomFrameLeft;
+    h.point.bandEditing = doc.bandEditing;
     h.point.channel = doc.view.channel;
     h.point.workOrigin = doc.pages.workOrigin;
 }
@@ -164,6 +166,16 @@ bool restoreValid(const Document& doc) {
         const ViewState& v = doc.view;
         return h.point.page == v.page && h.point.gainShift == v.gainShift &&
                (v.gainShift == 0 || h.point.gainPlace == v.gainPlace) && h.point.bandEditing == doc.bandEditing;
+    }
+    if (h.restoreKind == RestoreKind::automatic) {
+        // The put-back reaches the operation's page by one enlarge or reduce
+        // and writes the slots over it: that page must come back where it
+        // was, its band split as it was.
+        const ViewState& v = doc.view;
+        if (v.page < 2 || v.page < h.point.page - 1 || v.page > h.point.page + 1) return false;
+        for (int q = 2; q < h.point.page; ++q)
+            if (v.zoomFrameLeft[size_t(q)] != h.point.zoomFrameLeft[size_t(q)]) return false;
+        return h.point.bandEditing == doc.bandEditing;
     }
     return true;
 }

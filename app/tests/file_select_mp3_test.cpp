@@ -85,6 +85,45 @@ TEST(SetChoiceMp3, RefusedConversionIsDeletedAndTheEarlierOneStaysSet) {
     EXPECT_TRUE(d.choice.editPath.empty());
 }
 
+// A converted file later chosen by its own name belongs to the user: neither
+// OK, Cancel nor another MP3 may delete it.
+TEST(SetChoiceMp3, ConvertedFileChosenByNameIsKept) {
+    struct Case {
+        const char* name;
+        void (*choose)(Dialog&);
+    } cases[] = {
+        {"as the edit file, then OK",
+         [](Dialog& d) {
+             ASSERT_TRUE(d.set(kTake1).accepted);
+             okNames(d.fs, d.choice);
+         }},
+        {"as the edit file, then Cancel",
+         [](Dialog& d) {
+             ASSERT_TRUE(d.set(kTake1).accepted);
+             cancelChoice(d.fs, d.choice);
+         }},
+        {"as the backup, then OK",
+         [](Dialog& d) {
+             ASSERT_TRUE(d.set("D:\\take3.wav").accepted);
+             ASSERT_TRUE(d.set(kTake1, FileRole::backup).accepted);
+             okNames(d.fs, d.choice);
+         }},
+        {"as the backup, then another MP3",
+         [](Dialog& d) {
+             ASSERT_TRUE(d.set(kTake1, FileRole::backup).accepted);
+             ASSERT_TRUE(d.set("D:\\take2.mp3").accepted);
+             EXPECT_TRUE(d.fs.exists(kTake2));
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Dialog d;
+        ASSERT_TRUE(d.set("D:\\take1.mp3").accepted);
+        c.choose(d);
+        EXPECT_TRUE(d.fs.exists(kTake1));
+    }
+}
+
 TEST(SetChoiceMp3, Mp3AsBackupIsRefusedWithoutConversion) {
     Dialog d;
     const SetFileResult r = d.set("D:\\take1.mp3", FileRole::backup);

@@ -15,6 +15,7 @@
 #include "edit/history.h"
 #include "edit/page_io.h"
 #include "testing/document_fixture.h"
+#include "view/edit_session.h"
 #include "view/pages.h"
 #include "view/restore.h"
 
@@ -280,6 +281,53 @@ TEST(Automatic, ConfirmThenRestoreKindOnePutsBackTheOpening) {
     ViewEvents e;
     ASSERT_TRUE(applyRestore(d, l->fs, bandSplit(kF7), e));
     EXPECT_TRUE(stateOf(d) == opening);
+}
+
+// After 338 the put-back writes its slots over the operation's page: once
+// that page or its band split has moved, it is refused and nothing changes.
+TEST(Automatic, RestoreKindOneRefusedOnceItsPageMoved) {
+    struct Case {
+        const char* name;
+        bool onPageThree;
+        void (*move)(LoadedDocument&, EditSession&);
+    } cases[] = {
+        {"band editing left", false,
+         [](LoadedDocument& l, EditSession&) {
+             ViewEvents e;
+             toggleBandEditing(*l, bandSplit(kF7), e);
+         }},
+        {"page 1, its frame moved", false,
+         [](LoadedDocument& l, EditSession& s) {
+             ViewEvents e;
+             reduceCommand(*l, s, l.fs, bandSplit(kF7), e);
+             l->view.zoomFrameLeft[1] += 1;
+         }},
+        {"page 3 entered elsewhere", true,
+         [](LoadedDocument& l, EditSession& s) {
+             ViewEvents e;
+             reduceCommand(*l, s, l.fs, bandSplit(kF7), e);
+             l->view.zoomFrameLeft[2] += 20;
+             enlargeCommand(*l, s, l.fs, bandSplit(kF7), e);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto l = onPageTwo(recording(clicksInside(3)));
+        Document& d = **l;
+        EditSession s;
+        ViewEvents e;
+        if (c.onPageThree) enlargeCommand(d, s, l->fs, bandSplit(kF7), e);
+        AutomaticOperation op;
+        openAutomatic(d, s, op);
+        SilentProgress progress;
+        runTurns(d, op, progress);
+        ASSERT_TRUE(confirmAutomatic(d, s, op));
+        c.move(*l, s);
+        const State moved = stateOf(d);
+        EXPECT_TRUE(restoreQuestion(d).empty());
+        EXPECT_FALSE(applyRestore(d, l->fs, bandSplit(kF7), e));
+        EXPECT_TRUE(stateOf(d) == moved);
+    }
 }
 
 TEST(Automatic, TwoBatchesAndCancelEqualOneBatch) {
