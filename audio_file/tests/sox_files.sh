@@ -34,9 +34,9 @@ for ch in 1 2; do
 done
 # Extensible files beyond plain PCM keep their refusal.
 refusal="refused fmt 検出: 対応できないフォーマットか、ここへ設定できないファイルです。"
-for spec in "-b 16 -c 3 -e signed" "-b 32 -c 2 -e signed" "-b 32 -c 2 -e float"; do
-  f="$dir/sox_refused_${spec// /_}.wav"
-  sox -n -r 22050 $spec "$f" synth 0.1 sine 440 2>/dev/null
+for options in "-b 16 -c 3 -e signed" "-b 32 -c 2 -e signed" "-b 32 -c 2 -e float"; do
+  f="$dir/sox_refused_${options// /_}.wav"
+  sox -n -r 22050 $options "$f" synth 0.1 sine 440 2>/dev/null
   out=$("$check" "$f" || true)
   if [ "$out" != "$refusal" ]; then
     echo "FAIL $f: got '$out'"; fail=1
