@@ -34,6 +34,7 @@
 //   swapbuttons 0|1              the user's setting that swaps the mouse buttons, saved for every program
 //   foreground MS                another program in front for MS ms, at (0, 800) 200 x 150 ("active" once it is)
 //   hwnd CLASS                   "HANDLE VISIBLE" of the first top-level window of CLASS, hidden ones too ("none")
+//   front                        the title of the foreground window ("none")
 #include <windows.h>
 
 #include <commctrl.h>
@@ -463,6 +464,10 @@ int run(const std::vector<std::wstring>& a) {
         return say(GetSystemMetrics(SM_SWAPBUTTON) ? "swapped" : "plain"), 0;
     }
     if (cmd == L"foreground" && a.size() >= 2) return takeForeground(DWORD(_wtoi(a[1].c_str())));
+    if (cmd == L"front") {
+        HWND h = GetForegroundWindow();
+        return say(h ? escaped(windowText(h)) : "none"), 0;
+    }
     if (cmd == L"hwnd" && a.size() >= 2) {
         HWND h = FindWindowExW(nullptr, nullptr, a[1].c_str(), nullptr);
         if (!h) return say("none"), 1;
@@ -474,7 +479,7 @@ int run(const std::vector<std::wstring>& a) {
         if (cmd == c && a.size() >= 3) return runControl(a);
     say("usage: "
         "wait|gone|msgbox|buttons|filedialog|press|enabled|title|close|rect|client|csize|size|settext|text|count|"
-        "command|repaint|wrect|checked|hold|swapbuttons|foreground|hwnd ...");
+        "command|repaint|wrect|checked|hold|swapbuttons|foreground|front|hwnd ...");
     return 2;
 }
 

@@ -285,6 +285,37 @@ case_version_and_help() {
   expect_exit 0 60
 }
 
+# The help viewer: found by its title, brought forward instead of opened
+# twice, and closed with the program.
+case_help_viewer_by_title() {
+  local chm; chm="$(dirname "$VELKOR_EXE")/Velkor.chm"
+  own_program
+  cp "$chm" "$CASE_DIR/program/" || fail "no Velkor.chm beside velkor.exe"
+  local help='Ｖｅｌｋｏｒ　ヘルプ'
+  "$VELKOR_WAVEGEN" "$CASE_DIR/take1.wav" --seconds 4 --bits 16 --channels 2
+  start_on "$CASE_DIR/take1.wav"
+  wait_main
+  drive command MainWndClass 6010 >/dev/null
+  drive wait EditWndClass '*' >/dev/null || fail "no edit window"
+  drive command EditWndClass 7050 >/dev/null
+  drive wait 'HH Parent' "$help" 30000 >/dev/null || fail "no help viewer titled $help"
+  sleep 1
+  shot help_viewer
+  drive foreground 15000 >"$CASE_DIR/front.out" &
+  for _ in $(seq 100); do grep -q active "$CASE_DIR/front.out" 2>/dev/null && break; sleep 0.1; done
+  grep -q active "$CASE_DIR/front.out" || fail "another window could not come in front"
+  drive command EditWndClass 7050 >/dev/null
+  wait_for "window in front" "$help" 20 drive front
+  # Still there: the viewer came forward over it, not after it had gone.
+  expect_eq "the other program" "$(drive count VelkorDriverForeground '*')" 1
+  expect_eq "viewers" "$(drive count 'HH Parent' '*')" 1
+  drive close EditWndClass '*' >/dev/null
+  expect_exit_dialog "$CASE_DIR/take1.wav"
+  drive press "$(winpath "$CASE_DIR/take1.wav")" 1 >/dev/null
+  expect_exit 0 60
+  drive gone 'HH Parent' '*' 10000 >/dev/null || fail "the help viewer outlived the program"
+}
+
 # A recording large enough that the save's progress dialog stays up for a while
 # (sparse: silence costs no disk until it is saved).
 big_recording() {  # path

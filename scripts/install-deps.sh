@@ -13,6 +13,7 @@ packages=(
   xvfb xdotool x11-utils
   fonts-ipafont-gothic
   fonts-wine imagemagick sox lame python3 bc
+  fp-utils
   locales
 )
 
