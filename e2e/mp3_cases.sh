@@ -58,16 +58,18 @@ PY
 }
 
 # The samples of the converted file against lame's, shifted by the decoder's
-# own delay: the largest difference.
+# own delay (SHIFT frames, 529 unless said; FRAME_BYTES 4 unless said): the
+# largest difference.
 largest_difference() {  # converted, lame.wav
   python3 - "$1" "$2" <<'PY'
-import array, sys
+import array, os, sys
 def samples(path):
     b = open(path, 'rb').read()
     i = b.find(b'data')
-    a = array.array('h'); a.frombytes(b[i + 8:i + 8 + (len(b) - i - 8) // 4 * 4]); return a
+    a = array.array('h'); a.frombytes(b[i + 8:i + 8 + (len(b) - i - 8) // 2 * 2]); return a
 ours, theirs = samples(sys.argv[1]), samples(sys.argv[2])
-shift = 529 * 2
+channels = int(os.environ.get('FRAME_BYTES', 4)) // 2
+shift = int(os.environ.get('SHIFT', 529)) * channels
 n = min(len(theirs), len(ours) - shift)
 print(max(abs(ours[shift + k] - theirs[k]) for k in range(n)))
 PY
@@ -186,4 +188,100 @@ case_mp3_exit_without_edits() {
   expect_eq "desktop after exit" "$(desktop_files)" ""
   expect_eq "beside the MP3" "$(ls "$CASE_DIR" | grep -v -e '^velkor.out$' -e '^program$' | tr '\n' ' ')" \
     "source.wav take1.mp3 "
+}
+
+# Audio frames of an MP3 (its Xing/Info frame left out) and the PCM frames
+# each yields: "FRAMES 1152" or "FRAMES 576". Walks from the first header
+# after an ID3v2 tag or a RIFF "data" header.
+mp3_frames() {  # path
+  python3 - "$1" <<'PY'
+import struct, sys
+b = open(sys.argv[1], 'rb').read()
+i = 0
+if b[:4] == b'RIFF':
+    i = b.find(b'data') + 8
+elif b[:3] == b'ID3':
+    i = 10 + (b[6] << 21 | b[7] << 14 | b[8] << 7 | b[9])
+rates = {3: (44100, 48000, 32000), 2: (22050, 24000, 16000), 0: (11025, 12000, 8000)}
+kbps1 = (0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320)
+kbps2 = (0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160)
+frames = per = 0
+while i + 4 <= len(b) and b[i] == 0xFF and b[i + 1] & 0xE0 == 0xE0:
+    version, index = b[i + 1] >> 3 & 3, b[i + 2] >> 4
+    rate, pad = rates[version][b[i + 2] >> 2 & 3], b[i + 2] >> 1 & 1
+    per = 1152 if version == 3 else 576
+    length = (144 if version == 3 else 72) * 1000 * (kbps1 if version == 3 else kbps2)[index] // rate + pad
+    side = (32 if b[i + 3] >> 6 != 3 else 17) if version == 3 else (17 if b[i + 3] >> 6 != 3 else 9)
+    if not (frames == 0 and b[i + 4 + side:i + 8 + side] in (b'Xing', b'Info')):
+        frames += 1
+    i += length
+print(frames, per)
+PY
+}
+
+# An MP3 inside a RIFF WAVE file: "fmt " of tag 0x55 (30 bytes) and the frames as "data".
+riff_wrap() {  # mp3, out, channels, rate, kbps
+  python3 - "$@" <<'PY'
+import struct, sys
+mp3, out, ch, rate, kbps = sys.argv[1], sys.argv[2], int(sys.argv[3]), int(sys.argv[4]), int(sys.argv[5])
+data = open(mp3, 'rb').read()
+fmt = struct.pack('<HHIIHHHHIHHH', 0x55, ch, rate, kbps * 125, 1, 0, 12, 1, 2, 144 * kbps * 1000 // rate, 1, 1393)
+body = b'WAVE' + b'fmt ' + struct.pack('<I', len(fmt)) + fmt + b'data' + struct.pack('<I', len(data)) + data
+open(out, 'wb').write(b'RIFF' + struct.pack('<I', len(body)) + body + b'\0' * (len(data) & 1))
+PY
+}
+
+# Each form of MP3 the decoder takes: its converted file's header and length,
+# its samples against lame's own decoding, and the information box.
+# form | source channels rate | lame options | header fields | decoder shift | kind, kbit/s (* when variable)
+MP3_FORMS='
+vbr_xing|2 44100|-V 2|2 44100 176400 4 16|1105|MP3 *
+id3v2_v1|2 44100|-t -b 128 --add-id3v2 --tt Take1 --ta Velkor|2 44100 176400 4 16|529|MP3 128
+mono_22k|1 22050|-t -b 64 -m m|1 22050 44100 2 16|529|MP3 64
+riff_wrapped|2 44100|-t -b 128|2 44100 176400 4 16|529|RIFF/WAVE MP3 128
+'
+
+case_mp3_forms() {
+  clear_desktop
+  local form source options header shift kind kbps ch rate
+  while IFS='|' read -r form source options header shift kind; do
+    [ -n "$form" ] || continue
+    note "form $form"
+    set -- $source
+    ch=$1 rate=$2
+    "$VELKOR_WAVEGEN" "$CASE_DIR/source.wav" --seconds 6 --bits 16 --channels "$ch" --rate "$rate" --clicks 3
+    local mp3="$CASE_DIR/$form.mp3"
+    # shellcheck disable=SC2086
+    lame --quiet $options "$CASE_DIR/source.wav" "$mp3"
+    lame --quiet --decode "$mp3" "$CASE_DIR/lame.wav"
+    if [ "$form" = riff_wrapped ]; then
+      mv "$mp3" "$CASE_DIR/plain.mp3"
+      riff_wrap "$CASE_DIR/plain.mp3" "$mp3" "$ch" "$rate" 128
+    fi
+    start_velkor "$(winpath "$mp3")"
+    local name; name="$(basename "$mp3" .mp3)_NEW.wav"
+    wait_text '#32770' "$DIALOG" 312 "$name" 60
+    local converted="$DESKTOP/$name"
+    set -- $(wave_facts "$converted")
+    expect_eq "$form header" "$1 $5 $6 $7 $8 $9 ${10}" "46 1 $header"
+    local frames=${13} audio per
+    read -r audio per < <(mp3_frames "$mp3")
+    expect_eq "$form frames" "$frames" "$((audio * per))"
+    local diff; diff=$(FRAME_BYTES=$((ch * 2)) SHIFT=$shift largest_difference "$converted" "$CASE_DIR/lame.wav")
+    [ "$diff" -le 3 ] || fail "$form: samples differ from lame's by $diff"
+    note "ok: $form samples within $diff of lame's"
+    local r; r=$(drive rect "$DIALOG" 312)
+    set -- $r
+    xdotool mousemove $((($1 + $3) / 2)) $((($2 + $4) / 2)) click 1
+    local box want_kbps="${kind##* }" text
+    box=$(drive msgbox)
+    text=$(printf '%s' "$box" | sed -n 's/^text\t//p')
+    local tail_line="${text##*\\n }"
+    [ "$want_kbps" = '*' ] && tail_line=$(printf '%s' "$tail_line" | sed 's/ [0-9]*Kbps / *Kbps /')
+    expect_eq "$form information" "$tail_line" "${kind% *} ${ch}CH ${want_kbps}Kbps ${rate}SAMPLE"
+    drive press "$(printf '%s' "$box" | sed -n 's/^caption\t//p')" 1 >/dev/null
+    drive press "$DIALOG" 2 >/dev/null
+    expect_exit 0 30
+    expect_eq "$form desktop after Cancel" "$(desktop_files)" ""
+  done <<<"$MP3_FORMS"
 }
