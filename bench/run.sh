@@ -74,3 +74,22 @@ echo "== the transform against FFTW; the page spectrum against the 100 ms repeat
 
 echo "== band editing: band on and off over the largest page at each cutoff, against the 100 ms period"
 "$build/bench/band_bench" "$data"
+
+echo "== MP3 conversion of a one-hour 128 kbit/s recording under Wine, against lame --decode of it"
+if command -v wine >/dev/null && command -v lame >/dev/null; then
+  cmake --build "$build" --target velkor_windows >/dev/null
+  mp3="$data/hour_128k.mp3"
+  [ -f "$mp3" ] || lame --quiet -b 128 "$hour" "$mp3"
+  export WINEPREFIX="$data/wine-prefix" WINEDEBUG=-all WINEARCH=win64
+  [ -d "$WINEPREFIX/drive_c" ] || wineboot -i >/dev/null 2>&1
+  cat "$mp3" >/dev/null
+  best_of_3() { local best="" t0 t1 s; for _ in 1 2 3; do
+    t0=$(date +%s%N); "$@"; t1=$(date +%s%N); s=$(echo "($t1 - $t0) / 1000000000" | bc -l)
+    if [ -z "$best" ] || [ "$(echo "$s < $best" | bc -l)" = 1 ]; then best=$s; fi; done; echo "$best"; }
+  lame_s=$(best_of_3 lame --quiet --decode "$mp3" "$data/hour_lame.wav")
+  rm -f "$data/hour_lame.wav"
+  winpath() { local p; p=$(readlink -f "$1"); echo "Z:${p//\//\\}"; }
+  wine "$build/windows/bench/mp3_bench.exe" "$(winpath "$mp3")" "$(winpath "$data")" "$lame_s"
+else
+  echo "wine or lame is missing: skipped"
+fi
