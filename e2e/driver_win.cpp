@@ -34,6 +34,7 @@
 //   swapbuttons 0|1              the user's setting that swaps the mouse buttons, saved for every program
 //   foreground MS                another program in front for MS ms, at (0, 800) 200 x 150 ("active" once it is)
 //   hwnd CLASS                   "HANDLE VISIBLE" of the first top-level window of CLASS, hidden ones too ("none")
+//   answers CLASS                "answered" when the window handles WM_NULL within 500 ms, else "silent"
 #include <windows.h>
 
 #include <commctrl.h>
@@ -469,12 +470,19 @@ int run(const std::vector<std::wstring>& a) {
         say(std::to_string(reinterpret_cast<uintptr_t>(h)) + (IsWindowVisible(h) ? " 1" : " 0"));
         return 0;
     }
+    if (cmd == L"answers" && a.size() >= 2) {
+        HWND h = waitWindow(a[1], L"*", kDefaultTimeout);
+        if (!h) return say("timeout"), 1;
+        DWORD_PTR result = 0;
+        say(SendMessageTimeoutW(h, WM_NULL, 0, 0, SMTO_NORMAL, 500, &result) ? "answered" : "silent");
+        return 0;
+    }
     for (const wchar_t* c :
          {L"ctext", L"crect", L"visible", L"tbstate", L"tbhidden", L"tbbitmap", L"tbrect", L"rbband", L"tbenable"})
         if (cmd == c && a.size() >= 3) return runControl(a);
     say("usage: "
         "wait|gone|msgbox|buttons|filedialog|press|enabled|title|close|rect|client|csize|size|settext|text|count|"
-        "command|repaint|wrect|checked|hold|swapbuttons|foreground|hwnd ...");
+        "command|repaint|wrect|checked|hold|swapbuttons|foreground|hwnd|answers ...");
     return 2;
 }
 

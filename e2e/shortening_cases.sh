@@ -39,3 +39,139 @@ case_shortening_automatic_batch_kept() {
   expect_eq "changes in the left channel only" "$(awk '$2 != 0' "$CASE_DIR/diff.txt")" ""
   note "ok: $(wc -l <"$CASE_DIR/diff.txt") left samples changed"
 }
+
+NOTICE='このボタンはクリックと同時に実行します。元へ戻すには\n\n自動： ダイアログボックスの「X閉じる」を押して下さい。\n手動： 左端から二番目の黄色に変色されたボタン「終了」を押して下さい。\n\n次回からは、このメッセージを表示しない。'
+
+# Page 2 of a clicked recording with band editing on f7, then "短縮操作" in
+# its manual mode, the notice answered Yes: page 5 in the shortening look.
+manual_start() {
+  own_program
+  "$VELKOR_WAVEGEN" "$CASE_DIR/take1.wav" --bits 16 --channels 2 --seconds 12 --clicks 6 >/dev/null
+  cp "$CASE_DIR/take1.wav" "$CASE_DIR/loaded.wav"
+  open_edit "$CASE_DIR/take1.wav"
+  to_page 2
+  drive command EditWndClass 7012 >/dev/null
+  wait_label 119 "f7"
+  click_button 103 1031
+  wait_bitmap 103 1031 3
+  wait_tbstate 103 1032 4
+  expect_eq "manual mode" "$(tbbitmap 103 1032)" 1
+  click_button 103 1032
+  expect_question "$NOTICE" はじめに
+  press_box 6
+  wait_label 116 "5/5"
+  wait_bitmap 101 1020 2
+  wait_bitmap 101 1021 3
+}
+
+# Screen "x y" of a point of window 344: its client x, mid-height.
+button_point() {  # x inside the button
+  local r; r=$(drive crect EditWndClass 344); set -- $r "$1"
+  echo $(($1 + $5)) $((($2 + $4) / 2))
+}
+
+show_button() {
+  xdotool key F2
+  wait_for "window 344 shown" 1 50 drive visible EditWndClass 344
+}
+
+# Every changed sample lies in the left channel.
+expect_left_only() {
+  wave_diff "$CASE_DIR/loaded.wav" "$CASE_DIR/take1_N.wav" >"$CASE_DIR/diff.txt"
+  [ -s "$CASE_DIR/diff.txt" ] || fail "nothing changed"
+  expect_eq "changes in the left channel only" "$(awk '$2 != 0' "$CASE_DIR/diff.txt")" ""
+}
+
+# The yellow band, F1 ignored, the right half attenuating on a timer while
+# the window keeps answering, one step on leaving, the end with the normal
+# look, and the restore's question.
+case_shortening_manual_hover_and_end() {
+  manual_start
+  sleep 0.5
+  shot shortening_manual_yellow
+  local title; title=$(drive title EditWndClass)
+  xdotool key F1
+  sleep 0.5
+  expect_eq "F1 ignored" "$(drive title EditWndClass)" "$title"
+  show_button
+  expect_eq "repeat off before a step" "$(tbstate 101 1020)" 0
+  local at; at=$(button_point 60); set -- $at
+  xdotool mousemove "$1" "$2"
+  sleep 0.4
+  shot shortening_button_attenuating
+  local i
+  for i in 1 2 3 4 5; do
+    expect_eq "answers while attenuating ($i)" "$(drive answers EditWndClass)" answered
+    sleep 0.2
+  done
+  expect_eq "held image" "$(drive visible EditWndClass 344)" 1
+  expect_eq "nothing recorded while resting" "$(drive ctext EditWndClass 117)" "0/0"
+  xdotool mousemove $(($1 - 200)) $(($2 + 200))
+  wait_label 117 "1/1"
+  wait_tbstate 101 1020 4
+  click_button 101 1021
+  wait_label 116 "2/5"
+  wait_bitmap 101 1020 0
+  wait_bitmap 101 1021 1
+  wait_tbstate 106 1050 4
+  click_button 106 1050
+  expect_question '最後の編集位置に戻しますか。' 短縮手動操作確定後の復元
+  press_box 7
+  wait_tbstate 106 1050 0
+  close_and_save "$CASE_DIR/take1.wav" 0
+  expect_left_only
+}
+
+# The left half repeats once the edit holds a step; inactive, the window is
+# dragged within its limits and lands on row 64; active, it does not move.
+case_shortening_manual_repeat_and_move() {
+  manual_start
+  show_button
+  local at; at=$(button_point 10); set -- $at
+  xdotool mousemove "$1" "$2"
+  sleep 0.5
+  expect_eq "no repeat before a step" "$(drive ctext EditWndClass 116)" "5/5"
+  expect_eq "restore not armed" "$(tbstate 106 1050)" 0
+  click_button 108 1010
+  wait_label 117 "1/1"
+  at=$(button_point 10); set -- $at
+  xdotool mousemove $(($1 + 1)) "$2"
+  wait_label 117 "0/0"
+  expect_eq "still on page 5" "$(drive ctext EditWndClass 116)" "5/5"
+  click_button 101 1021
+  wait_label 116 "2/5"
+  xdotool mousemove 5 5
+  sleep 0.3
+  shot shortening_button_idle
+  local edit; edit=$(drive wrect EditWndClass "$EDIT")
+  local origin; origin=$(edit_origin); set -- $origin; local oy=$2
+  set -- $edit; local left=$1 right=$3
+  move_button() {  # screen x to let go at
+    local p; p=$(button_point 20); set -- $p "$1"
+    xdotool mousemove "$1" "$2" mousedown 1
+    sleep 0.3
+    xdotool mousemove "$3" "$2"
+    sleep 0.3
+    xdotool mousemove "$3" "$2" mouseup 1
+    sleep 0.5
+  }
+  move_button 0
+  local r; r=$(drive crect EditWndClass 344); set -- $r
+  expect_eq "dropped at the left limit" "$1 $2" "$((left + 10)) $((oy + 64))"
+  expect_eq "pointer back on the grab point" "$(xdotool getmouselocation | cut -d' ' -f1)" "x:$((left + 10 + 20))"
+  move_button 1590
+  r=$(drive crect EditWndClass 344); set -- $r
+  expect_eq "dropped at the right limit" "$3 $2" "$((right - 10)) $((oy + 64))"
+  xdotool mousemove 5 5
+  sleep 0.5
+  expect_eq "pointer free" "$(xdotool getmouselocation | cut -d' ' -f1-2)" "x:5 y:5"
+  click_button 103 1032
+  wait_label 116 "5/5"
+  move_button 300
+  expect_eq "no move while active" "$(drive crect EditWndClass 344)" "$r"
+  xdotool mousemove 5 5
+  drive command EditWndClass 1021 >/dev/null
+  wait_label 116 "2/5"
+  close_and_save "$CASE_DIR/take1.wav" 0
+  expect_left_only
+}
