@@ -42,19 +42,28 @@ case_shortening_automatic_batch_kept() {
 
 NOTICE='このボタンはクリックと同時に実行します。元へ戻すには\n\n自動： ダイアログボックスの「X閉じる」を押して下さい。\n手動： 左端から二番目の黄色に変色されたボタン「終了」を押して下さい。\n\n次回からは、このメッセージを表示しない。'
 
-# Page 2 of a clicked recording with band editing on f7, then "短縮操作" in
-# its manual mode, the notice answered Yes: page 5 in the shortening look.
-manual_start() {
+# A clicked recording on `page` with band editing on f7: "短縮操作" enabled.
+# On page 1 F2 shows nothing.
+clicked_on_page() {  # page
   own_program
   "$VELKOR_WAVEGEN" "$CASE_DIR/take1.wav" --bits 16 --channels 2 --seconds 12 --clicks 6 >/dev/null
   cp "$CASE_DIR/take1.wav" "$CASE_DIR/loaded.wav"
   open_edit "$CASE_DIR/take1.wav"
-  to_page 2
+  xdotool key F2
+  sleep 0.3
+  expect_eq "no window 344 on page 1" "$(drive visible EditWndClass 344)" 0
+  to_page "$1"
   drive command EditWndClass 7012 >/dev/null
   wait_label 119 "f7"
   click_button 103 1031
   wait_bitmap 103 1031 3
   wait_tbstate 103 1032 4
+}
+
+# Page 2, then "短縮操作" in its manual mode, the notice answered Yes: page 5
+# in the shortening look.
+manual_start() {
+  clicked_on_page 2
   expect_eq "manual mode" "$(tbbitmap 103 1032)" 1
   click_button 103 1032
   expect_question "$NOTICE" はじめに
@@ -174,4 +183,80 @@ case_shortening_manual_repeat_and_move() {
   wait_label 116 "2/5"
   close_and_save "$CASE_DIR/take1.wav" 0
   expect_left_only
+}
+
+# The automatic mode, then 1032 with the notice answered No: the dialog
+# opens and its first batch starts at once.
+automatic_mode() {
+  shortening_arrow
+  wait_bitmap 103 1032 5
+}
+open_automatic() {
+  click_button 103 1032
+  expect_question "$NOTICE" はじめに
+  press_box 7
+  drive wait '#32770' '自動*' >/dev/null || fail "no automatic dialog"
+}
+
+automatic_tb() { drive tbstate '#32770' 109 "$1"; }  # command of the dialog's toolbar: 4 enabled, 0 not
+batch_over() { wait_for "335 idle" 0 300 drive tbbitmap '#32770' 109 335; }
+stopped_early() {  # batches done
+  local t; t=$(drive title '#32770')
+  case "$t" in "自動　$1 "*) ;; *) fail "title $t" ;; esac
+  [ "${t##* }" -lt 40 ] || fail "not stopped: $t"
+  note "ok: stopped at $t"
+}
+
+# A click on 335 stops the first batch, Esc the second; closing with No puts
+# everything back, so the exit asks no save question.
+case_shortening_automatic_stop_and_discard() {
+  clicked_on_page 2
+  automatic_mode
+  drive when '#32770' '自動　0 1*' click 60000 >"$CASE_DIR/when1.txt" &  # the pointer is held on 335
+  local watcher=$!
+  open_automatic
+  wait_for "342 on page 2" 4 30 automatic_tb 342
+  wait "$watcher" || fail "no step 1"
+  batch_over
+  stopped_early 0
+  wait_for "337 after a batch" 4 30 automatic_tb 337
+  sleep 0.6
+  drive when '#32770' '自動　1 1*' escape 60000 >/dev/null &
+  watcher=$!
+  sleep 1
+  xdotool click 1
+  wait "$watcher" || fail "no step 1"
+  batch_over
+  stopped_early 1
+  drive close '#32770' '自動*' >/dev/null
+  expect_question "$AUTOMATIC_KEEP" 自動操作
+  press_box 7
+  drive gone '#32770' '自動*' >/dev/null || fail "automatic dialog still there"
+  expect_eq "restore not armed" "$(tbstate 106 1050)" 0
+  drive command EditWndClass 1021 >/dev/null
+  wait_label 116 "1/5"
+  close_unchanged "$CASE_DIR/take1.wav"
+}
+
+# On page 3 342 is off; a whole batch, 338, then the restore's question
+# answered Yes: everything is back, and the exit asks nothing.
+case_shortening_automatic_confirm_then_restore() {
+  clicked_on_page 3
+  automatic_mode
+  open_automatic
+  wait_for "342 off on page 3" 0 30 automatic_tb 342
+  wait_for "the batch's last step" "自動　0 40" 300 drive title '#32770'
+  batch_over
+  drive command '#32770' 338 >/dev/null
+  drive gone '#32770' '自動*' >/dev/null || fail "automatic dialog still there"
+  wait_tbstate 106 1050 4
+  click_button 106 1050
+  expect_question '今実施した自動操作は無かった事にしますか。' 短縮自動操作確定後の復元
+  press_box 6
+  wait_tbstate 106 1050 0
+  drive command EditWndClass 1021 >/dev/null
+  wait_label 116 "2/5"
+  drive command EditWndClass 1021 >/dev/null
+  wait_label 116 "1/5"
+  close_unchanged "$CASE_DIR/take1.wav"
 }
