@@ -311,3 +311,39 @@ PY
   expect_eq "every click within 1/16" "$(grep -c ' ok$' "$CASE_DIR/judged.txt")" 8
   expect_eq "nothing else changed" "$(tail -1 "$CASE_DIR/judged.txt")" "changed elsewhere 0"
 }
+
+# Two batches with the second cancelled by 337 save the same file as one batch.
+automatic_batches() {  # file, batches before 337 (1: none cancelled)
+  cp "$CASE_DIR/loaded.wav" "$1"
+  open_edit "$1"
+  to_page 2
+  drive command EditWndClass 7012 >/dev/null
+  wait_label 119 "f7"
+  click_button 103 1031
+  wait_bitmap 103 1031 3
+  automatic_mode
+  open_automatic
+  wait_for "the first batch" "自動　0 40" 300 drive title '#32770'
+  batch_over
+  if [ "$2" = 2 ]; then
+    drive command '#32770' 335 >/dev/null
+    wait_for "the second batch" "自動　1 40" 300 drive title '#32770'
+    batch_over
+    drive command '#32770' 337 >/dev/null
+    wait_for "the second batch taken back" "自動　1 0" 50 drive title '#32770'
+    wait_for "337 off" 0 30 automatic_tb 337
+  fi
+  drive command '#32770' 338 >/dev/null
+  drive gone '#32770' '自動*' >/dev/null || fail "automatic dialog still there"
+  close_and_save "$1" 0
+}
+
+case_shortening_automatic_cancel_equals_one_batch() {
+  own_program
+  "$VELKOR_WAVEGEN" "$CASE_DIR/loaded.wav" --bits 16 --channels 2 --seconds 12 --clicks 6 >/dev/null
+  automatic_batches "$CASE_DIR/take1.wav" 2
+  automatic_batches "$CASE_DIR/take2.wav" 1
+  cmp "$CASE_DIR/loaded.wav" "$CASE_DIR/take1_N.wav" >/dev/null && fail "nothing changed"
+  cmp "$CASE_DIR/take1_N.wav" "$CASE_DIR/take2_N.wav" || fail "two batches and 337 differ from one batch"
+  note "ok: two batches and 337 equal one batch"
+}
