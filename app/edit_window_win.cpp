@@ -346,6 +346,7 @@ void refreshBar(EditWindow& w) {
         const LookChange& change = changes.list[i];
         applyLookChange(c.bar, change, c.shown);
         if (change.item == LookItem::toolBands) placePicture(w);
+        if (change.item == LookItem::pageBandColour) InvalidateRect(toolbarById(c.bar, kCtlToolbarPage), nullptr, TRUE);
         if (change.item == LookItem::shorteningButton && IsWindowVisible(c.shorteningButton))
             InvalidateRect(c.shorteningButton, nullptr, FALSE);
     }

@@ -95,9 +95,12 @@ expect_left_only() {
 # the window keeps answering, one step on leaving, the end with the normal
 # look, and the restore's question.
 case_shortening_manual_hover_and_end() {
+  local r
   manual_start
   sleep 0.5
   shot shortening_manual_yellow
+  r=$(drive tbrect EditWndClass 101 1021); set -- $r
+  expect_eq "band 0 yellow" "$(image_pixel "$SHOTS/shortening_manual_yellow.png" $(($1 + 2)) $(($2 + 1)))" "255,255,0"
   local title; title=$(drive title EditWndClass)
   xdotool key F1
   sleep 0.5
@@ -122,6 +125,11 @@ case_shortening_manual_hover_and_end() {
   wait_label 116 "2/5"
   wait_bitmap 101 1020 0
   wait_bitmap 101 1021 1
+  sleep 0.3
+  shot shortening_manual_ended
+  r=$(drive tbrect EditWndClass 101 1021); set -- $r
+  [ "$(image_pixel "$SHOTS/shortening_manual_ended.png" $(($1 + 2)) $(($2 + 1)))" != "255,255,0" ] ||
+    fail "band 0 still yellow"
   wait_tbstate 106 1050 4
   click_button 106 1050
   expect_question '最後の編集位置に戻しますか。' 短縮手動操作確定後の復元
