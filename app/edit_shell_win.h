@@ -57,3 +57,5 @@ bool subclassRepeatButtons(EditWindow& w);
 
 // shortening_button_win.cpp: the subclass of window 344.
 bool subclassShorteningButton(EditWindow& w);
+// The attenuate half's hover ended (its step recorded), as the pointer's leaving does.
+void leaveHover(EditWindow& w);

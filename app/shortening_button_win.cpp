@@ -46,6 +46,8 @@ void showApplication(EditWindow& w, TickResult result) {
     if (result != TickResult::refused) UpdateWindow(w.hwnd);
 }
 
+}  // namespace
+
 void leaveHover(EditWindow& w) {
     EditChildren& c = w.children;
     KillTimer(c.shorteningButton, kTimerHover);
@@ -56,6 +58,8 @@ void leaveHover(EditWindow& w) {
     setCursor(IDC_ARROW);
     act(w, events);  // the image loses its held look, the counter shows the step
 }
+
+namespace {
 
 void enterHover(EditWindow& w) {
     EditChildren& c = w.children;
