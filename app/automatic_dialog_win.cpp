@@ -264,6 +264,10 @@ bool onInit(AutomaticDialog& d) {
 // The opening snapshots, then the first batch at once with the pointer on 335.
 void onOpen(AutomaticDialog& d) {
     EditWindow& w = *d.w;
+    // A modal dialog shows itself once its queue is empty, which the batch
+    // posted below keeps it from being: the first batch would run unseen.
+    ShowWindow(d.hwnd, SW_SHOW);
+    UpdateWindow(d.hwnd);
     setTitle(d, openAutomatic(*w.doc, w.session, d.op));
     enableButton(d, kCmdAutomaticPlayFromFrame, d.op.playFromFrameEnabled);
     enableButton(d, kCmdAutomaticCancel, false);

@@ -113,6 +113,18 @@ LRESULT CALLBACK tooltipPopRelay(HWND toolbar, UINT msg, WPARAM wp, LPARAM lp, U
     return DefSubclassProc(toolbar, msg, wp, lp);
 }
 
+// The page toolbar wears its band's yellow while shortening: a themed rebar
+// (Wine's default) ignores a band's colour, so the toolbar paints it itself.
+LRESULT onCustomDraw(EditWindow& w, NMCUSTOMDRAW& draw) {
+    const CommandBar& bar = w.children.bar;
+    if (draw.dwDrawStage != CDDS_PREPAINT || !bar.yellowPageBand ||
+        draw.hdr.hwndFrom != toolbarById(bar, kCtlToolbarPage))
+        return CDRF_DODEFAULT;
+    const UniqueGdiObject yellow(CreateSolidBrush(kShorteningYellow));
+    if (yellow) FillRect(draw.hdc, &draw.rc, static_cast<HBRUSH>(yellow.get()));
+    return CDRF_DODEFAULT;
+}
+
 }  // namespace
 
 LRESULT onNotify(EditWindow& w, NMHDR& header) {
@@ -123,6 +135,7 @@ LRESULT onNotify(EditWindow& w, NMHDR& header) {
         case PGN_CALCSIZE: return onPagerSize(reinterpret_cast<NMPGCALCSIZE&>(header));
         case PGN_SCROLL: return onPagerScroll(w, reinterpret_cast<NMPGSCROLL&>(header));
         case RBN_HEIGHTCHANGE: return onHeightChange(w);
+        case NM_CUSTOMDRAW: return onCustomDraw(w, reinterpret_cast<NMCUSTOMDRAW&>(header));
     }
     return 0;
 }

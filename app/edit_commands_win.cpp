@@ -214,6 +214,10 @@ LRESULT onCommand(EditWindow& w, int id) {
         overviewCommand(w, id);
         return 0;
     }
+    // A command from the keyboard during a hover comes after the hover's own step;
+    // 344's own click notice is no command.
+    if (id == kCtlShorteningButton) return 0;
+    leaveHover(w);
     EditSession& s = w.session;
     FileSystem& fs = platformFileSystem();
     switch (id) {

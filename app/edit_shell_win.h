@@ -54,3 +54,8 @@ bool addControlTooltips(EditWindow& w);
 
 // repeat_buttons_win.cpp: the subclasses of toolbars 108 and 105.
 bool subclassRepeatButtons(EditWindow& w);
+
+// shortening_button_win.cpp: the subclass of window 344.
+bool subclassShorteningButton(EditWindow& w);
+// The attenuate half's hover ended (its step recorded), as the pointer's leaving does.
+void leaveHover(EditWindow& w);

@@ -21,8 +21,8 @@
 namespace {
 
 constexpr wchar_t kEditClass[] = L"EditWndClass";
-constexpr POINT kShorteningButtonAt = {560, 64};
-constexpr SIZE kShorteningButtonSize = {75, 21};
+constexpr POINT kShorteningButtonAt = {560, kShorteningButtonRow};
+constexpr SIZE kShorteningButtonSize = {kShorteningButtonWidth, kShorteningButtonHeight};
 
 HMENU childId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
 
@@ -50,7 +50,7 @@ bool makeChildren(EditWindow& w) {
     c.shorteningButton = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_NOTIFY | SS_OWNERDRAW, kShorteningButtonAt.x,
                                          kShorteningButtonAt.y, kShorteningButtonSize.cx, kShorteningButtonSize.cy,
                                          w.hwnd, childId(kCtlShorteningButton), w.instance, nullptr);
-    if (!c.shorteningButton) return false;
+    if (!c.shorteningButton || !subclassShorteningButton(w)) return false;
     return subclassRepeatButtons(w);
 }
 
@@ -338,12 +338,15 @@ void refreshBar(EditWindow& w) {
     EditChildren& c = w.children;
     if (!c.bar.rebar) return;
     LookChanges changes;
-    updateLook(c.shown, viewLook(*w.doc, w.session), changes, !c.lookKnown);
+    LookMoment moment;
+    moment.attenuateRepeating = c.hover.attenuating;
+    updateLook(c.shown, viewLook(*w.doc, w.session, moment), changes, !c.lookKnown);
     c.lookKnown = true;
     for (size_t i = 0; i < changes.count; ++i) {
         const LookChange& change = changes.list[i];
         applyLookChange(c.bar, change, c.shown);
         if (change.item == LookItem::toolBands) placePicture(w);
+        if (change.item == LookItem::pageBandColour) InvalidateRect(toolbarById(c.bar, kCtlToolbarPage), nullptr, TRUE);
         if (change.item == LookItem::shorteningButton && IsWindowVisible(c.shorteningButton))
             InvalidateRect(c.shorteningButton, nullptr, FALSE);
     }

@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "common/unique_win.h"
+#include "shortening/button_move.h"
+#include "shortening/hover.h"
 #include "shortening/placement.h"
 #include "ui/command_bar_win.h"
 #include "ui/view_look.h"
@@ -54,6 +56,9 @@ struct EditChildren {
     bool playResetArmed = false;  // the mouse hook shows 1023-1026 again
     std::wstring tipText;         // the text a tooltip asked for
     bool popupOpen = false;       // a menu of the bar is being tracked: no tooltips
+    Hover hover;                  // the attenuate half of 344 under the pointer
+    bool hoverRefusing = false;   // its last application was refused or forced: the "no" cursor
+    ButtonGrab grab;              // 344 being moved; the mouse hook moves it with the pointer
 };
 
 struct EditWindow {

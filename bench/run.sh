@@ -18,7 +18,7 @@ if ! dpkg-query -W -f='${Status}' libfftw3-dev 2>/dev/null | grep -q "install ok
 fi
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" --target wavegen load_bench view_bench tools_bench exit_bench overview_bench look_bench \
-  render_bench playback_bench walk_bench band_bench spectrum_bench >/dev/null
+  render_bench playback_bench walk_bench band_bench spectrum_bench shortening_bench >/dev/null
 data="$build/bench-data"
 mkdir -p "$data"
 hour="$data/hour_44k_16_stereo.wav"
@@ -92,4 +92,28 @@ if command -v wine >/dev/null && command -v lame >/dev/null; then
   wine "$build/windows/bench/mp3_bench.exe" "$(winpath "$mp3")" "$(winpath "$data")" "$lame_s"
 else
   echo "wine or lame is missing: skipped"
+fi
+
+echo "== shortening: one batch on K clicks, judged against the clean recording, beside a general-purpose declicker"
+"$build/bench/shortening_bench" "$data"
+# The peer (ffmpeg's adeclick with its defaults) is installed here only, with apt-get.
+if ! command -v ffmpeg >/dev/null; then
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  echo "Installing: ffmpeg" >&2
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends ffmpeg >/dev/null 2>&1 ||
+    { $SUDO apt-get update -qq >/dev/null 2>&1 &&
+      DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends ffmpeg >/dev/null 2>&1; } ||
+    true
+fi
+if command -v ffmpeg >/dev/null; then
+  for scene in k8 k24 k8_3khz; do
+    t0=$(date +%s%N)
+    ffmpeg -v error -y -i "$data/shortening_${scene}_clicked.wav" -af adeclick -c:a pcm_s16le \
+      "$data/shortening_${scene}_repaired.wav"
+    t1=$(date +%s%N)
+    "$build/bench/shortening_bench" judge "$data" "$scene" "$(echo "($t1 - $t0) / 1000000000" | bc -l)"
+  done
+else
+  echo "ffmpeg is missing and could not be installed: the comparison with adeclick is skipped"
 fi

@@ -35,6 +35,8 @@
 //   foreground MS                another program in front for MS ms, at (0, 800) 200 x 150 ("active" once it is)
 //   hwnd CLASS                   "HANDLE VISIBLE" of the first top-level window of CLASS, hidden ones too ("none")
 //   front                        the title of the foreground window ("none")
+//   when CLASS TITLE click|escape [ms]  once such a window shows, a real left click where the pointer is, or Esc
+//   answers CLASS                "answered" when the window handles WM_NULL within 500 ms, else "silent"
 #include <windows.h>
 
 #include <commctrl.h>
@@ -474,12 +476,56 @@ int run(const std::vector<std::wstring>& a) {
         say(std::to_string(reinterpret_cast<uintptr_t>(h)) + (IsWindowVisible(h) ? " 1" : " 0"));
         return 0;
     }
+    if (cmd == L"when" && a.size() >= 4) {
+        // Polled here, and started before the window shows: a batch's step lasts less than starting a driver.
+        // The caption as the system keeps it: no message to a thread busy with its batch.
+        auto captioned = [&]() -> HWND {
+            for (HWND h : topWindows()) {
+                wchar_t caption[256];
+                GetWindowTextW(h, caption, 256);
+                if (matches(a[1], className(h)) && matches(a[2], caption)) return h;
+            }
+            return nullptr;
+        };
+        HWND h = nullptr;
+        for (const DWORD start = GetTickCount(); !(h = captioned()); Sleep(1))
+            if (GetTickCount() - start > timeoutAt(4)) return say("timeout"), 1;
+        INPUT in[2]{};
+        if (a[3] == L"click") {
+            POINT p{};
+            GetCursorPos(&p);
+            for (INPUT& i : in) {
+                i.type = INPUT_MOUSE;
+                i.mi.dx = p.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+                i.mi.dy = p.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+            }
+            in[0].mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTDOWN;
+            in[1].mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTUP;
+        } else {
+            for (INPUT& i : in) {
+                i.type = INPUT_KEYBOARD;
+                i.ki.wVk = VK_ESCAPE;
+                i.ki.wScan = WORD(MapVirtualKeyW(VK_ESCAPE, MAPVK_VK_TO_VSC));
+            }
+            in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        }
+        SendInput(2, in, sizeof(INPUT));
+        say(escaped(windowText(h)));
+        return 0;
+    }
+    if (cmd == L"answers" && a.size() >= 2) {
+        HWND h = waitWindow(a[1], L"*", kDefaultTimeout);
+        if (!h) return say("timeout"), 1;
+        DWORD_PTR result = 0;
+        say(SendMessageTimeoutW(h, WM_NULL, 0, 0, SMTO_NORMAL, 500, &result) ? "answered" : "silent");
+        return 0;
+    }
     for (const wchar_t* c :
          {L"ctext", L"crect", L"visible", L"tbstate", L"tbhidden", L"tbbitmap", L"tbrect", L"rbband", L"tbenable"})
         if (cmd == c && a.size() >= 3) return runControl(a);
     say("usage: "
         "wait|gone|msgbox|buttons|filedialog|press|enabled|title|close|rect|client|csize|size|settext|text|count|"
-        "command|repaint|wrect|checked|hold|swapbuttons|foreground|front|hwnd ...");
+        "command|repaint|wrect|checked|hold|swapbuttons|foreground|front|hwnd|when|answers ...");
     return 2;
 }
 

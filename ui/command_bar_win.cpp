@@ -14,7 +14,6 @@ static_assert(kBmpPage == IDB_PAGE_BUTTONS && kBmpGain == IDB_GAIN_BUTTONS && kB
 namespace {
 
 constexpr COLORREF kTransparent = RGB(255, 255, 255);
-constexpr COLORREF kShorteningYellow = RGB(255, 255, 0);
 constexpr DWORD kToolbarStyle = WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE;
 
 HMENU childId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }

@@ -14,6 +14,7 @@
 
 constexpr size_t kToolbarCount = std::size(kToolbars);
 constexpr size_t kRebarBandCount = std::size(kRebarBands);
+constexpr COLORREF kShorteningYellow = RGB(255, 255, 0);  // the page band while shortening
 
 struct CommandBar {
     HWND rebar = nullptr;
