@@ -34,6 +34,9 @@
 //   swapbuttons 0|1              the user's setting that swaps the mouse buttons, saved for every program
 //   foreground MS                another program in front for MS ms, at (0, 800) 200 x 150 ("active" once it is)
 //   hwnd CLASS                   "HANDLE VISIBLE" of the first top-level window of CLASS, hidden ones too ("none")
+//   help CAPTION ID X Y          sends WM_HELP for control ID of the dialog, asked with the mouse at (X, Y),
+//                                as the help cursor does on controls that take no focus
+//   prop CLASS NAME              the window property NAME of the first visible window of CLASS, as a number
 #include <windows.h>
 
 #include <commctrl.h>
@@ -197,6 +200,29 @@ bool remoteRect(HWND control, UINT msg, WPARAM wp, RECT& out) {
     }
     CloseHandle(process);
     return ok;
+}
+
+// WM_HELP carries a pointer. Whether or not Wine copies its HELPINFO across
+// processes, the record sits at the same address in both.
+int sendHelp(const std::vector<std::wstring>& a) {
+    HWND c = waitChild(L"#32770", a[1], _wtoi(a[2].c_str()), kDefaultTimeout);
+    if (!c) return say("timeout"), 1;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(c, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process) return say("no process"), 1;
+    HELPINFO info{sizeof info, HELPINFO_WINDOW, GetDlgCtrlID(c), c, 0, {_wtoi(a[3].c_str()), _wtoi(a[4].c_str())}};
+    void* remote = VirtualAllocEx(process, nullptr, sizeof info, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+    void* local = remote ? VirtualAlloc(remote, sizeof info, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE) : nullptr;
+    const bool ok = local == remote && remote && WriteProcessMemory(process, remote, &info, sizeof info, nullptr);
+    if (ok) {
+        *static_cast<HELPINFO*>(local) = info;
+        SendMessageTimeoutW(GetParent(c), WM_HELP, 0, LPARAM(remote), SMTO_ABORTIFHUNG, 2000, nullptr);
+    }
+    if (local) VirtualFree(local, 0, MEM_RELEASE);
+    if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return ok ? 0 : (say("failed"), 1);
 }
 
 std::string rectText(const RECT& r) {
@@ -469,12 +495,19 @@ int run(const std::vector<std::wstring>& a) {
         say(std::to_string(reinterpret_cast<uintptr_t>(h)) + (IsWindowVisible(h) ? " 1" : " 0"));
         return 0;
     }
+    if (cmd == L"help" && a.size() >= 5) return sendHelp(a);
+    if (cmd == L"prop" && a.size() >= 3) {
+        HWND h = waitWindow(a[1], L"*", kDefaultTimeout);
+        if (!h) return say("timeout"), 1;
+        say(std::to_string(reinterpret_cast<uintptr_t>(GetPropW(h, a[2].c_str()))));
+        return 0;
+    }
     for (const wchar_t* c :
          {L"ctext", L"crect", L"visible", L"tbstate", L"tbhidden", L"tbbitmap", L"tbrect", L"rbband", L"tbenable"})
         if (cmd == c && a.size() >= 3) return runControl(a);
     say("usage: "
         "wait|gone|msgbox|buttons|filedialog|press|enabled|title|close|rect|client|csize|size|settext|text|count|"
-        "command|repaint|wrect|checked|hold|swapbuttons|foreground|hwnd ...");
+        "command|repaint|wrect|checked|hold|swapbuttons|foreground|hwnd|help|prop ...");
     return 2;
 }
 
