@@ -74,8 +74,11 @@ void act(const HookTargets& t, const MouseHookActions& a) {
     if (a.showPlayPairs) showPlayPairs(t);
     if (a.closePlayback) stopPlaybackDialog(*t.playback);
     if (a.hideHelp) hideHelp(*t.help);
-    if (a.sendHelpCommand && edit) SendMessageW(edit, WM_COMMAND, kCmdHelpFile, 0);
-    // Posted: the press passes on first, to a button already disabled.
+    // Both posted. The help may ask in a message box, whose loop would meet
+    // this very press again, not yet taken from the queue, and end the
+    // restore's life after all. The restore's press passes on first, to a
+    // button already disabled.
+    if (a.sendHelpCommand && edit) PostMessageW(edit, WM_COMMAND, kCmdHelpFile, 0);
     if (a.postRestoreCommand && edit) PostMessageW(edit, WM_COMMAND, kCmdRestore, 0);
     if (a.disableRestore && t.disarmRestore) t.disarmRestore(t.program, a.postRestoreCommand);
 }
