@@ -281,6 +281,7 @@ INT_PTR CALLBACK automaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         auto* d = reinterpret_cast<AutomaticDialog*>(lp);
         SetWindowLongPtrW(hwnd, DWLP_USER, lp);
         d->hwnd = hwnd;
+        d->w->automaticDialog = hwnd;
         if (!onInit(*d)) EndDialog(hwnd, -1);
         return TRUE;
     }
@@ -313,5 +314,6 @@ void runAutomaticDialog(EditWindow& w) {
     d.pumpSource.dialog = &d;
     DialogBoxParamW(w.instance, MAKEINTRESOURCEW(IDD_AUTOMATIC), w.hwnd, automaticProc, reinterpret_cast<LPARAM>(&d));
     ClipCursor(nullptr);
+    w.automaticDialog = nullptr;
     w.session.automaticDialogShown = false;
 }

@@ -352,6 +352,15 @@ void refreshBar(EditWindow& w) {
     }
 }
 
+void endRestoreByPress(EditWindow& w, bool restoreFollows) {
+    if (restoreFollows) {
+        SendMessageW(toolbarOf(w.children.bar, kCmdRestore), TB_ENABLEBUTTON, kCmdRestore, MAKELPARAM(FALSE, 0));
+        return;
+    }
+    disarmRestore(*w.doc);
+    refreshBar(w);
+}
+
 void act(EditWindow& w, ViewEvents& events) {
     Document& doc = *w.doc;
     EditChildren& c = w.children;

@@ -80,6 +80,7 @@ struct EditWindow {
     EditSession session;                // kept over a rebuild: the band choice, the notice
     bool darkBackground = false;        // F4; the class brush keeps it too
     AutomaticPlacement automaticPlace;  // where dialog 204 was when it last ended
+    HWND automaticDialog = nullptr;     // dialog 204 while it runs
     EditChildren children;
 };
 
@@ -89,3 +90,7 @@ bool createEditWindow(HINSTANCE instance, EditWindow& w);
 void destroyEditWindow(EditWindow& w);
 // "編集ウインドへ": page 1 (or the resumed page) placed at `topLeft`, then shown.
 void openEditWindow(EditWindow& w, POINT topLeft, int32_t resumedPage);
+// A press ended the restore's life (the mouse hook). With `restoreFollows`
+// the press was on 1050: the posted command still finds the restore armed
+// and ends it itself, so only the button goes grey now.
+void endRestoreByPress(EditWindow& w, bool restoreFollows);

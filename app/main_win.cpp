@@ -27,7 +27,7 @@ struct WindowClass {
 constexpr WindowClass kClasses[] = {
     {L"MainWndClass", CS_HREDRAW | CS_VREDRAW, BLACK_BRUSH, IDM_MAIN, mainWindowProc},
     {L"EditWndClass", CS_HREDRAW, BLACK_BRUSH, 0, editWindowProc},
-    {L"NullBkgWndClass", CS_HREDRAW | CS_VREDRAW, NULL_BRUSH, 0, DefWindowProcW},
+    {L"NullBkgWndClass", CS_HREDRAW | CS_VREDRAW, NULL_BRUSH, 0, catcherWindowProc},
     {L"HelpTextWndClass", CS_HREDRAW | CS_VREDRAW, WHITE_BRUSH, 0, helpTextWindowProc},
     {L"SpectrumWndClass", CS_HREDRAW | CS_VREDRAW, WHITE_BRUSH, 0, spectrumWindowProc},
 };

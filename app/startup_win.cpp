@@ -147,6 +147,27 @@ void destroyView(MainWindow& w) {
     destroySpectrumWindow(w.spectrumWindow);
 }
 
+// The places the hooks read on every call: members of records that live as
+// long as the main window, whatever the edit view makes again.
+void aimHooks(MainWindow& w) {
+    HookTargets& t = w.hooks.targets;
+    t.help = &w.help;
+    t.playback = &w.playback;
+    t.edit = &w.edit.hwnd;
+    t.spectrum = &w.spectrumWindow.hwnd;
+    t.automaticDialog = &w.edit.automaticDialog;
+    t.shorteningButton = &w.edit.children.shorteningButton;
+    t.bar = &w.edit.children.bar;
+    t.playResetArmed = &w.edit.children.playResetArmed;
+    t.movingFlag = &w.edit.session.suppressSpectrumOnPaint;
+    // t.drag and t.endShorteningDrag stay null until the shortening button
+    // window keeps its grab point: until then no drag is ever seen.
+    t.program = &w.edit;
+    t.disarmRestore = [](void* edit, bool restoreFollows) {
+        endRestoreByPress(*static_cast<EditWindow*>(edit), restoreFollows);
+    };
+}
+
 LRESULT runStartUp(MainWindow& w) {
     if (!takeInstance(w)) {
         PostQuitMessage(0);
@@ -163,7 +184,8 @@ LRESULT runStartUp(MainWindow& w) {
     w.playback.instance = w.instance;
     w.playback.doc = &w.doc;
     w.playback.desktop = w.desktop;
-    if (!installThreadHooks(w.hooks, w.help, w.playback, GetWindowThreadProcessId(w.hwnd, nullptr))) return -1;
+    aimHooks(w);
+    if (!installThreadHooks(w.hooks, GetWindowThreadProcessId(w.hwnd, nullptr))) return -1;
     if (!createHelpPopups(w.instance, w.help)) return -1;
 
     w.start.files = programFiles(w.programPath);

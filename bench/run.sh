@@ -18,7 +18,7 @@ if ! dpkg-query -W -f='${Status}' libfftw3-dev 2>/dev/null | grep -q "install ok
 fi
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" --target wavegen load_bench view_bench tools_bench exit_bench overview_bench look_bench \
-  render_bench playback_bench walk_bench band_bench spectrum_bench shortening_bench >/dev/null
+  render_bench playback_bench walk_bench band_bench spectrum_bench shortening_bench hook_bench >/dev/null
 data="$build/bench-data"
 mkdir -p "$data"
 hour="$data/hour_44k_16_stereo.wav"
@@ -117,3 +117,9 @@ if command -v ffmpeg >/dev/null; then
 else
   echo "ffmpeg is missing and could not be installed: the comparison with adeclick is skipped"
 fi
+
+echo "== the mouse hook's decision per call, against 1 us"
+"$build/bench/hook_bench"
+
+echo "== the thread hooks under Wine: injected moves with and without them (against 1.10), the catcher's screen copy"
+bash "$root/bench/hook_bench_wine.sh" "$build"

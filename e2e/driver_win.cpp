@@ -37,6 +37,9 @@
 //   front                        the title of the foreground window ("none")
 //   when CLASS TITLE click|escape [ms]  once such a window shows, a real left click where the pointer is, or Esc
 //   answers CLASS                "answered" when the window handles WM_NULL within 500 ms, else "silent"
+//   help CAPTION ID X Y          sends WM_HELP for control ID of the dialog, asked with the mouse at (X, Y),
+//                                as the help cursor does on controls that take no focus
+//   prop CLASS NAME              the window property NAME of the first visible window of CLASS, as a number
 #include <windows.h>
 
 #include <commctrl.h>
@@ -200,6 +203,29 @@ bool remoteRect(HWND control, UINT msg, WPARAM wp, RECT& out) {
     }
     CloseHandle(process);
     return ok;
+}
+
+// WM_HELP carries a pointer. Whether or not Wine copies its HELPINFO across
+// processes, the record sits at the same address in both.
+int sendHelp(const std::vector<std::wstring>& a) {
+    HWND c = waitChild(L"#32770", a[1], _wtoi(a[2].c_str()), kDefaultTimeout);
+    if (!c) return say("timeout"), 1;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(c, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process) return say("no process"), 1;
+    HELPINFO info{sizeof info, HELPINFO_WINDOW, GetDlgCtrlID(c), c, 0, {_wtoi(a[3].c_str()), _wtoi(a[4].c_str())}};
+    void* remote = VirtualAllocEx(process, nullptr, sizeof info, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+    void* local = remote ? VirtualAlloc(remote, sizeof info, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE) : nullptr;
+    const bool ok = local == remote && remote && WriteProcessMemory(process, remote, &info, sizeof info, nullptr);
+    if (ok) {
+        *static_cast<HELPINFO*>(local) = info;
+        SendMessageTimeoutW(GetParent(c), WM_HELP, 0, LPARAM(remote), SMTO_ABORTIFHUNG, 2000, nullptr);
+    }
+    if (local) VirtualFree(local, 0, MEM_RELEASE);
+    if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return ok ? 0 : (say("failed"), 1);
 }
 
 std::string rectText(const RECT& r) {
@@ -520,12 +546,19 @@ int run(const std::vector<std::wstring>& a) {
         say(SendMessageTimeoutW(h, WM_NULL, 0, 0, SMTO_NORMAL, 500, &result) ? "answered" : "silent");
         return 0;
     }
+    if (cmd == L"help" && a.size() >= 5) return sendHelp(a);
+    if (cmd == L"prop" && a.size() >= 3) {
+        HWND h = waitWindow(a[1], L"*", kDefaultTimeout);
+        if (!h) return say("timeout"), 1;
+        say(std::to_string(reinterpret_cast<uintptr_t>(GetPropW(h, a[2].c_str()))));
+        return 0;
+    }
     for (const wchar_t* c :
          {L"ctext", L"crect", L"visible", L"tbstate", L"tbhidden", L"tbbitmap", L"tbrect", L"rbband", L"tbenable"})
         if (cmd == c && a.size() >= 3) return runControl(a);
     say("usage: "
         "wait|gone|msgbox|buttons|filedialog|press|enabled|title|close|rect|client|csize|size|settext|text|count|"
-        "command|repaint|wrect|checked|hold|swapbuttons|foreground|front|hwnd|when|answers ...");
+        "command|repaint|wrect|checked|hold|swapbuttons|foreground|front|hwnd|when|answers|help|prop ...");
     return 2;
 }
 

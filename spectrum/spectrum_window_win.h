@@ -11,6 +11,9 @@
 struct Document;
 struct SpectrumState;
 
+// The window property counting the spectrum's computations.
+constexpr wchar_t kComputationsProperty[] = L"VelkorComputations";
+
 struct SpectrumWindow {
     // Given by the main window before creation.
     HINSTANCE instance = nullptr;

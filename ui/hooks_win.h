@@ -4,18 +4,55 @@
 #include <windows.h>
 
 #include "common/unique_win.h"
+#include "ui/command_bar_win.h"
 
 struct HelpPopup;
 struct PlaybackDialog;
 
+// A drag of the shortening button window (344): its grab point, set by a
+// press on it and cleared by the release.
+struct ShorteningDrag {
+    bool grabbing = false;
+    POINT grab{};  // in 344's client coordinates
+};
+
+// The program as the hooks reach it, filled by the main window. Places,
+// not copies: they are read on every call, since a size change makes the
+// edit view and its windows again.
+struct HookTargets {
+    HelpPopup* help = nullptr;
+    PlaybackDialog* playback = nullptr;
+    const HWND* edit = nullptr;
+    const HWND* spectrum = nullptr;
+    const HWND* automaticDialog = nullptr;
+    const HWND* shorteningButton = nullptr;  // 344
+    const CommandBar* bar = nullptr;
+    bool* playResetArmed = nullptr;
+    bool* movingFlag = nullptr;  // "caused by activating or moving"
+    // Null until the shortening button's drag keeps its grab point here.
+    ShorteningDrag* drag = nullptr;
+    // Handed back to the calls below.
+    void* program = nullptr;
+    // The restore's life ended by a press: the history's disarm, then the bar.
+    // With `restoreFollows` the posted 1050 still finds it armed and ends it
+    // itself; only the button is disabled now.
+    void (*disarmRestore)(void* program, bool restoreFollows) = nullptr;
+    // The release a drag of 344 lost: ended as its own release would.
+    void (*endShorteningDrag)(void* program) = nullptr;
+};
+
 struct ThreadHooks {
+    HookTargets targets;
     UniqueHook mouse;
     UniqueHook callWindowReturn;
     UniqueHook cbt;
+    ThreadHooks() = default;
+    ThreadHooks(const ThreadHooks&) = delete;
+    ThreadHooks& operator=(const ThreadHooks&) = delete;
+    ~ThreadHooks();
 };
 
 // Installs mouse, call-window-procedure-return and CBT hooks, in this
-// order, for `thread`; false when any cannot be installed.
-bool installThreadHooks(ThreadHooks& hooks, HelpPopup& help, PlaybackDialog& playback, DWORD thread);
-// Removes them in the order they were installed.
+// order, for `thread`, acting on hooks.targets; false when any cannot be installed.
+bool installThreadHooks(ThreadHooks& hooks, DWORD thread);
 void removeThreadHooks(ThreadHooks& hooks);
