@@ -1,6 +1,7 @@
 # The shortening operation: the automatic dialog's batch watched through its
 # title, kept at the close question, and judged by the bytes a save writes.
 source "$(dirname "${BASH_SOURCE[0]}")/bar_cases.sh"  # the bar's helpers and the edit window's
+source "$(dirname "${BASH_SOURCE[0]}")/play_cases.sh"  # capture_sound, play, expect_stream
 
 AUTOMATIC_KEEP='データを保存して自動操作を終了しますか。'
 
@@ -273,7 +274,8 @@ case_shortening_automatic_confirm_then_restore() {
 # -12 dBFS in both channels, eight clicks +p, -p, +p/2 (p from 0.25 of full
 # scale) in the left channel of the stretch page 3 shows. One batch, kept,
 # saved: each click is gone to 1/16 of its peak, and every other byte of the
-# file, the right channel whole, is as it was.
+# file, the right channel whole, is as it was. The dialog's 341 sounds the
+# repaired page (the selected channel) as the edit window's 1023 does.
 case_shortening_automatic_repair_judged() {
   local clicks="3000:8192 8000:10240 13000:12288 18000:14336 23000:16384 28000:18432 33000:20480 38000:22528"
   local tone='int(round(4096 * (__import__("math").sin(2 * __import__("math").pi * 110 * n / 44100) + __import__("math").sin(2 * __import__("math").pi * 220 * n / 44100))))'
@@ -284,6 +286,7 @@ for c in sys.argv[1:]:
     f, p = map(int, c.split(":")); d[f] = p; d[f + 1] = -p; d[f + 2] = p // 2
 print(d)' $clicks)
   own_program
+  capture_sound
   make_wave "$CASE_DIR/clean.wav" $((44100 * 4)) 2 16 "$tone" "$tone"
   make_wave "$CASE_DIR/take1.wav" $((44100 * 4)) 2 16 "$tone + $bumps.get(n, 0)" "$tone"
   cp "$CASE_DIR/take1.wav" "$CASE_DIR/loaded.wav"
@@ -297,9 +300,27 @@ print(d)' $clicks)
   open_automatic
   wait_for "the batch's last step" "自動　0 40" 300 drive title '#32770'
   batch_over
+  play '#32770' 341
   drive command '#32770' 338 >/dev/null
   drive gone '#32770' '自動*' >/dev/null || fail "automatic dialog still there"
+  play EditWndClass 1023
   close_and_save "$CASE_DIR/take1.wav" 0
+  # Page 2 is the whole take, quiet, so it sounds raised by two bits; the page
+  # keeps those bits where the batch edited, the saved file drops them.
+  expected_bytes "$CASE_DIR/take1_N.wav" "$CASE_DIR/page2" 0 $((44100 * 4)) left
+  python3 - "$(stream_file 1)" "$(stream_file 2)" "$CASE_DIR/page2" <<'PY' || fail "341 does not sound the repaired page"
+import array, sys
+def lead(b):
+    return len(b) - len(b.lstrip(b'\0'))
+e = open(sys.argv[3], 'rb').read()
+for path in sys.argv[1:3]:
+    c = open(path, 'rb').read()
+    at = lead(c) - lead(e)  # Wine's silence before the stream
+    assert at >= 0 and at % 4 == 0 and not any(c[at + len(e):]), path + ': not one page'
+    heard = array.array('h', c[at:at + len(e)])
+    assert [v >> 2 for v in heard] == list(array.array('h', e)), path + ': not the saved page'
+PY
+  note "ok: 341 and 1023 sound the repaired page"
   python3 - "$CASE_DIR/clean.wav" "$CASE_DIR/loaded.wav" "$CASE_DIR/take1_N.wav" $clicks >"$CASE_DIR/judged.txt" <<'PY'
 import array, sys
 def read(p):
