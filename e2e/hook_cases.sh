@@ -1,7 +1,8 @@
 # The help popup over the file selection dialog and the catcher behind it,
 # and what the thread hooks do with real input: a click ends a playback or
 # the restore's life, leaving the pager brings the play pairs back, and
-# moving windows by their title bars leaves the spectrum alone.
+# moving windows by their title bars leaves the spectrum alone; window 344
+# follows a drag, also one whose release went to another program.
 source "$(dirname "${BASH_SOURCE[0]}")/spectrum_cases.sh"  # the edit window's and the spectrum's helpers
 source "$(dirname "${BASH_SOURCE[0]}")/bar_cases.sh"       # pager_arrow, hidden_play
 source "$(dirname "${BASH_SOURCE[0]}")/play_cases.sh"      # capture_sound, wait_playing, wait_stopped
