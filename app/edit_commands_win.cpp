@@ -74,6 +74,7 @@ void restoreCommand(EditWindow& w) {
     ViewEvents events;
     if (!question.empty() && showMessage(w.hwnd, question) == Answer::yes)
         applyRestore(doc, platformFileSystem(), bandSplit(w), events);
+    if (doc.view.shorteningStartPage == 0) w.session.shorteningLook = false;  // kind 2 ended it
     disarmRestore(doc);  // the click on the button ends its life either way
     act(w, events);
 }

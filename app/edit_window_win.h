@@ -94,3 +94,6 @@ void openEditWindow(EditWindow& w, POINT topLeft, int32_t resumedPage);
 // the press was on 1050: the posted command still finds the restore armed
 // and ends it itself, so only the button goes grey now.
 void endRestoreByPress(EditWindow& w, bool restoreFollows);
+// A move of 344 ends where the pointer is now, as its release ends it: also
+// the way out when the release went to another program.
+void dropShorteningButton(EditWindow& w);

@@ -110,7 +110,9 @@ void endMove(EditWindow& w) {
     if (GetCapture() == c.shorteningButton) ReleaseCapture();
 }
 
-// The release comes here wherever the pointer is: the button holds the capture.
+// The release comes here when the pointer is over the program: the capture
+// keeps it from the edit window beneath. One it never gets (another program
+// in front) the mouse hook notices.
 void onPress(EditWindow& w, int x, int y) {
     EditChildren& c = w.children;
     if (shorteningActive(w) || w.doc->view.dragging) return;
@@ -125,11 +127,10 @@ void onPress(EditWindow& w, int x, int y) {
     SetCapture(c.shorteningButton);
 }
 
-void onRelease(EditWindow& w, int x, int y) {
+// `pointer` on the screen.
+void dropAt(EditWindow& w, POINT pointer) {
     EditChildren& c = w.children;
     if (!c.grab.held) return;
-    POINT pointer{x, y};
-    ClientToScreen(c.shorteningButton, &pointer);
     RECT edit{};
     GetWindowRect(w.hwnd, &edit);
     POINT origin{0, 0};
@@ -141,6 +142,12 @@ void onRelease(EditWindow& w, int x, int y) {
     SetCursorPos(drop.pointer.x, drop.pointer.y);
     MoveWindow(c.shorteningButton, drop.client.x, drop.client.y, width, button.bottom - button.top, TRUE);
     endMove(w);
+}
+
+void onRelease(EditWindow& w, int x, int y) {
+    POINT pointer{x, y};
+    ClientToScreen(w.children.shorteningButton, &pointer);
+    dropAt(w, pointer);
 }
 
 BOOL onSetCursor(const EditWindow& w) {
@@ -160,7 +167,9 @@ LRESULT CALLBACK shorteningButtonProc(HWND button, UINT msg, WPARAM wp, LPARAM l
         case WM_LBUTTONDBLCLK: onPress(w, GET_X_LPARAM(lp), GET_Y_LPARAM(lp)); return 0;
         case WM_LBUTTONUP: onRelease(w, GET_X_LPARAM(lp), GET_Y_LPARAM(lp)); return 0;
         case WM_CAPTURECHANGED:
-            if (w.children.grab.held) endMove(w);  // taken away before the release: the move ends void
+            // Taken away before the release: the hook has moved 344 off its
+            // row meanwhile, so it lands as on a release.
+            dropShorteningButton(w);
             return 0;
         case WM_SETCURSOR: return onSetCursor(w);
         case WM_TIMER:
@@ -181,6 +190,12 @@ LRESULT CALLBACK shorteningButtonProc(HWND button, UINT msg, WPARAM wp, LPARAM l
 }
 
 }  // namespace
+
+void dropShorteningButton(EditWindow& w) {
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    dropAt(w, pointer);
+}
 
 bool subclassShorteningButton(EditWindow& w) {
     return SetWindowSubclass(w.children.shorteningButton, shorteningButtonProc, kSubclassId,

@@ -160,12 +160,12 @@ void aimHooks(MainWindow& w) {
     t.bar = &w.edit.children.bar;
     t.playResetArmed = &w.edit.children.playResetArmed;
     t.movingFlag = &w.edit.session.suppressSpectrumOnPaint;
-    // t.drag and t.endShorteningDrag stay null until the shortening button
-    // window keeps its grab point: until then no drag is ever seen.
+    t.drag = &w.edit.children.grab;
     t.program = &w.edit;
     t.disarmRestore = [](void* edit, bool restoreFollows) {
         endRestoreByPress(*static_cast<EditWindow*>(edit), restoreFollows);
     };
+    t.endShorteningDrag = [](void* edit) { dropShorteningButton(*static_cast<EditWindow*>(edit)); };
 }
 
 LRESULT runStartUp(MainWindow& w) {

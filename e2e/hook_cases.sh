@@ -1,7 +1,8 @@
 # The help popup over the file selection dialog and the catcher behind it,
 # and what the thread hooks do with real input: a click ends a playback or
 # the restore's life, leaving the pager brings the play pairs back, and
-# moving windows by their title bars leaves the spectrum alone.
+# moving windows by their title bars leaves the spectrum alone; window 344
+# follows a drag, also one whose release went to another program.
 source "$(dirname "${BASH_SOURCE[0]}")/spectrum_cases.sh"  # the edit window's and the spectrum's helpers
 source "$(dirname "${BASH_SOURCE[0]}")/bar_cases.sh"       # pager_arrow, hidden_play
 source "$(dirname "${BASH_SOURCE[0]}")/play_cases.sh"      # capture_sound, wait_playing, wait_stopped
@@ -199,4 +200,60 @@ case_hooks_title_drags_leave_the_spectrum() {
   wait_label 117 "1/1"
   sleep 1
   expect_eq "one silence: one analysis" "$(computations)" $((n + 1))
+}
+
+# Screen "left top" of window 344.
+button_at() { drive crect EditWndClass 344 | cut -d' ' -f1-2; }
+
+# The status line's time at client column `x` of the waveform.
+status_at() {  # x
+  point "$1" 150
+  sleep 0.5
+  drive text EditWndClass "$EDIT" 112 1000
+}
+
+# 344 follows a real drag and lands on its row inside the window; a drag
+# whose release went to another program ends at the next move, leaving the
+# moves to the waveform and the pointer free.
+case_hooks_shortening_button_follows_the_pointer() {
+  edit_sine 20
+  to_page 2
+  xdotool key F2
+  wait_for "window 344 shown" 1 50 drive visible EditWndClass 344
+  local o; o=$(edit_origin); set -- $o; local ox=$1 oy=$2
+  local e; e=$(drive wrect EditWndClass "$EDIT"); set -- $e; local left=$1
+  local s100 s300; s100=$(status_at 100); s300=$(status_at 300)
+  [ "$s100" != "$s300" ] || fail "the status shows no time: $s100"
+  grab_button() {  # the grab point: 20, 10 of the button
+    local p; p=$(button_at); set -- $p
+    xdotool mousemove $(($1 + 20)) $(($2 + 10)) mousedown 1
+    sleep 0.3
+  }
+  grab_button
+  xdotool mousemove $((ox + 300)) $((oy + 150))
+  sleep 0.5
+  expect_eq "following the pointer" "$(button_at)" "$((ox + 280)) $((oy + 140))"
+  xdotool mousemove $((ox + 2)) $((oy + 200))
+  sleep 0.5
+  expect_eq "still following" "$(button_at)" "$((ox - 18)) $((oy + 190))"
+  xdotool mouseup 1
+  sleep 0.5
+  expect_eq "dropped at the left limit, row 64" "$(button_at)" "$((left + 10)) $((oy + 64))"
+  expect_eq "pointer back on the grab point" "$(xdotool getmouselocation | cut -d' ' -f1-2)" \
+    "x:$((left + 30)) y:$((oy + 74))"
+
+  grab_button
+  xdotool mousemove $((ox + 400)) $((oy + 200))
+  sleep 0.3
+  let_go_elsewhere
+  point 200 150  # the first move the hook sees ends the drag where the pointer is
+  sleep 0.5
+  expect_eq "the lost drag dropped on row 64" "$(button_at)" "$((ox + 180)) $((oy + 64))"
+  sleep 2.5  # the other program gone again
+  expect_eq "status follows the pointer" "$(status_at 100)" "$s100"
+  expect_eq "status follows it again" "$(status_at 300)" "$s300"
+  xdotool mousemove 0 0
+  sleep 0.3
+  expect_eq "pointer free" "$(xdotool getmouselocation | cut -d' ' -f1-2)" "x:0 y:0"
+  close_unchanged "$CASE_DIR/take1.wav"
 }

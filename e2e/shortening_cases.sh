@@ -194,6 +194,38 @@ case_shortening_manual_repeat_and_move() {
   expect_left_only
 }
 
+# The page-5 waveform as drawn.
+waveform_shot() {  # name
+  local name=$1 o; o=$(edit_origin); set -- $o
+  xdotool mousemove 5 5
+  sleep 0.5
+  import -window root -crop "640x250+$1+$(($2 + 62))" "$SHOTS/$name.png" 2>/dev/null
+}
+
+# Right after a repeat the restore is armed: it stops the operation and goes
+# back to the repeated frame, in the normal look, writing nothing.
+case_shortening_manual_repeat_then_restore() {
+  manual_start
+  click_button 108 1010
+  wait_label 117 "1/1"
+  waveform_shot shortening_repeated_frame
+  drive command EditWndClass 1020 >/dev/null
+  wait_label 117 "0/0"
+  wait_tbstate 106 1050 4
+  click_button 106 1050
+  expect_question '短縮操作を中止して前回最後の編集位置に戻しますか。' 短縮手動操作確定後の復元
+  press_box 6
+  wait_bitmap 101 1020 0
+  wait_bitmap 101 1021 1
+  expect_eq "page 5" "$(drive ctext EditWndClass 116)" "5/5"
+  expect_eq "an edit open" "$(tbstate 108 1010)" 4
+  waveform_shot shortening_restored_frame
+  expect_eq "the repeated frame as it was" "$(compare -metric AE "$SHOTS/shortening_repeated_frame.png" \
+    "$SHOTS/shortening_restored_frame.png" null: 2>&1 || true)" 0
+  close_and_save "$CASE_DIR/take1.wav" 0
+  expect_left_only
+}
+
 # The automatic mode, then 1032 with the notice answered No: the dialog
 # opens and its first batch starts at once.
 automatic_mode() {

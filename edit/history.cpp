@@ -40,6 +40,14 @@ PageButtons pageButtonsFor(int page) {
     return page == 5 ? PageButtons{false, true, false} : PageButtons{true, true, false};
 }
 
+// A repeat descends again at once, so its kind 2 finds the new frame open
+// on page 5. Closing that edit loses nothing while nothing is recorded in it.
+bool onlyTheRepeatsNewFrame(const Document& doc) {
+    const History& h = doc.history;
+    return h.restoreKind == RestoreKind::shorteningRepeat && doc.view.page == 5 && doc.view.shorteningStartPage != 0 &&
+           h.undoIndex == 0 && h.redoLimit == 0;
+}
+
 }  // namespace
 
 HistoryLook historyLook(const Document& doc) {
@@ -158,7 +166,7 @@ void disarmRestore(Document& doc) { doc.history.restoreArmed = false; }
 
 bool restoreValid(const Document& doc) {
     const History& h = doc.history;
-    if (!h.restoreArmed || doc.view.editFramePresent) return false;
+    if (!h.restoreArmed || (doc.view.editFramePresent && !onlyTheRepeatsNewFrame(doc))) return false;
     if (h.point.channel != doc.view.channel || h.point.workOrigin != doc.pages.workOrigin) return false;
     if (h.restoreKind == RestoreKind::edit) {
         // The slot goes back over the whole stretch as it was held: gain on

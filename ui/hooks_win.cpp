@@ -37,9 +37,9 @@ MouseHookState stateOf(const HookTargets& t) {
     MouseHookState s;
     const HWND button = windowAt(t.shorteningButton);
     s.shorteningButtonShown = button && IsWindowVisible(button);
-    if (t.drag && t.drag->grabbing) {
+    if (t.drag && t.drag->held) {
         s.grabbing = true;
-        s.grab = HookPoint{t.drag->grab.x, t.drag->grab.y};
+        s.grab = HookPoint{t.drag->x, t.drag->y};
         s.leftButtonUp = leftButtonUp();
     }
     s.playResetArmed = t.playResetArmed && *t.playResetArmed;

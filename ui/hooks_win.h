@@ -4,17 +4,11 @@
 #include <windows.h>
 
 #include "common/unique_win.h"
+#include "shortening/button_move.h"
 #include "ui/command_bar_win.h"
 
 struct HelpPopup;
 struct PlaybackDialog;
-
-// A drag of the shortening button window (344): its grab point, set by a
-// press on it and cleared by the release.
-struct ShorteningDrag {
-    bool grabbing = false;
-    POINT grab{};  // in 344's client coordinates
-};
 
 // The program as the hooks reach it, filled by the main window. Places,
 // not copies: they are read on every call, since a size change makes the
@@ -29,8 +23,8 @@ struct HookTargets {
     const CommandBar* bar = nullptr;
     bool* playResetArmed = nullptr;
     bool* movingFlag = nullptr;  // "caused by activating or moving"
-    // Null until the shortening button's drag keeps its grab point here.
-    ShorteningDrag* drag = nullptr;
+    // 344's own grab point, set by its press and cleared by its release.
+    const ButtonGrab* drag = nullptr;
     // Handed back to the calls below.
     void* program = nullptr;
     // The restore's life ended by a press: the history's disarm, then the bar.

@@ -43,7 +43,10 @@ bool applyRestore(Document& doc, FileSystem& fs, const BandSplit& band, ViewEven
             releaseWaveform(doc, doc.pointer.pressTime, events);
             return true;
         }
-        case RestoreKind::shorteningRepeat: returnFromDescent(doc, band, events); [[fallthrough]];
+        case RestoreKind::shorteningRepeat:
+            if (v.editFramePresent) confirmProper(doc, events);  // the new descent's, nothing recorded in it
+            returnFromDescent(doc, band, events);
+            [[fallthrough]];
         case RestoreKind::shorteningEnd: {
             v.zoomFrameLeft = h.point.zoomFrameLeft;
             for (int i = v.page; i < 5; ++i) enlarge(doc, fs, events);

@@ -10,6 +10,7 @@
 #include "edit/tests/tool_fixture.h"
 #include "edit/tools.h"
 #include "view/descent.h"
+#include "view/edit_session.h"
 #include "view/frames.h"
 #include "view/pages.h"
 
@@ -260,6 +261,54 @@ TEST(Restore, KindTwoNeedsRecordedStepsAndEndsTheShorteningFirst) {
     EXPECT_EQ(d.view.shorteningStartPage, 0);
     EXPECT_EQ(d.view.page, 5);
     EXPECT_EQ(d.view.editFrameStart, start);
+}
+
+// A manual repeat, then on its new frame optionally one recorded raise;
+// `before` gets the view the repeat left.
+std::unique_ptr<LoadedDocument> repeated(bool stepInNewFrame, ViewState* before = nullptr) {
+    auto l = descended(1);
+    Document& d = **l;
+    attenuateAndRecord(d);
+    if (before) *before = d.view;
+    EditSession s;
+    ViewEvents e;
+    enlargeCommand(d, s, l->fs, bandSplit(), e);
+    if (stepInNewFrame) {
+        ToolRun run;
+        EXPECT_EQ(toolTick(d, Tool::shiftUp, run, ToolFlags{}), TickResult::applied);
+        EXPECT_TRUE(endToolRun(d, run, e));
+    }
+    return l;
+}
+
+// The repeat descends again at once: kind 2 meets the new frame open on
+// page 5 and puts the repeated frame back without touching a sample; a step
+// recorded in the new frame refuses it, as leaving would drop that step.
+TEST(Restore, KindTwoRightAfterTheRepeat) {
+    for (const bool stepInNewFrame : {false, true}) {
+        SCOPED_TRACE(stepInNewFrame);
+        auto reference = repeated(stepInNewFrame);
+        const std::vector<uint8_t> image = imageOnLeaving(*reference);
+
+        ViewState was;
+        auto l = repeated(stepInNewFrame, &was);
+        Document& r = **l;
+        ASSERT_TRUE(r.view.editFramePresent);
+        ASSERT_NE(r.view.editFrameStart, was.editFrameStart);
+        EXPECT_EQ(restoreQuestion(r).text, stepInNewFrame ? "" : "短縮操作を中止して前回最後の編集位置に戻しますか。");
+        ViewEvents e;
+        ASSERT_EQ(applyRestore(r, l->fs, bandSplit(), e), !stepInNewFrame);
+        if (!stepInNewFrame) {
+            EXPECT_EQ(r.view.shorteningStartPage, 0);
+            EXPECT_EQ(r.view.page, 5);
+            EXPECT_EQ(r.view.zoomFrameLeft, was.zoomFrameLeft);
+            EXPECT_EQ(r.view.editFrameStart, was.editFrameStart);
+            EXPECT_EQ(r.view.editFrameEnd, was.editFrameEnd);
+            EXPECT_TRUE(r.view.editFramePresent);
+            EXPECT_EQ(historyLook(r).counter, "0/0");
+        }
+        EXPECT_EQ(imageOnLeaving(*l), image);
+    }
 }
 
 // A repair in the core: descend to the click, attenuate until flat, confirm,
