@@ -68,6 +68,7 @@ case_hooks_help_popup_over_the_dialog() {
   # F1 on 308 (the next tab stop) at the bottom right corner of the screen.
   xdotool key Tab
   xdotool mousemove 1590 995
+  sleep 0.5  # off its windows Wine learns where the pointer is only when it next asks the X server
   xdotool key F1
   drive wait HelpTextWndClass ' ' >/dev/null || fail "no help box for 308"
   r=$(help_rect); set -- $r
