@@ -8,6 +8,14 @@
 #include "common/utf16_win.h"
 #include "resources/ids.h"
 
+namespace {
+
+// Each move of the bar is drawn at once, which costs a millisecond or more
+// under Wine; steps that come faster than a screen refresh are drawn together.
+constexpr DWORD kRedrawMilliseconds = 15;
+
+}  // namespace
+
 INT_PTR CALLBACK ProgressDialog::proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_INITDIALOG) {
         SetWindowLongPtrW(hwnd, DWLP_USER, lp);
@@ -32,6 +40,8 @@ INT_PTR CALLBACK ProgressDialog::proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 void ProgressDialog::open(ProgressKind kind) {
     close();
     cancel_ = false;
+    unshownSteps_ = 0;
+    shownAt_ = GetTickCount() - kRedrawMilliseconds;
     dialog_ = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PROGRESS), owner_, proc,
                                  reinterpret_cast<LPARAM>(this));
     if (!dialog_) return;  // the operation still runs, only without a bar
@@ -64,7 +74,14 @@ void ProgressDialog::close() {
 }
 
 void ProgressDialog::step() {
-    if (bar_) SendMessageW(bar_, PBM_STEPIT, 0, 0);
+    ++unshownSteps_;
+    if (GetTickCount() - shownAt_ >= kRedrawMilliseconds) showSteps();
+}
+
+void ProgressDialog::showSteps() {
+    if (bar_ && unshownSteps_ > 0) SendMessageW(bar_, unshownSteps_ == 1 ? PBM_STEPIT : PBM_DELTAPOS, unshownSteps_, 0);
+    unshownSteps_ = 0;
+    shownAt_ = GetTickCount();
 }
 
 bool ProgressDialog::takeCancel() {
@@ -73,7 +90,10 @@ bool ProgressDialog::takeCancel() {
     return was;
 }
 
-Answer ProgressDialog::ask(const Message& question) { return showMessage(dialog_ ? dialog_ : owner_, question); }
+Answer ProgressDialog::ask(const Message& question) {
+    showSteps();  // the bar behind the question shows where the operation stopped
+    return showMessage(dialog_ ? dialog_ : owner_, question);
+}
 
 void ProgressDialog::pump() {
     MSG msg;
