@@ -74,3 +74,12 @@ echo "== the transform against FFTW; the page spectrum against the 100 ms repeat
 
 echo "== band editing: band on and off over the largest page at each cutoff, against the 100 ms period"
 "$build/bench/band_bench" "$data"
+
+# The real program under Wine, when Wine and a virtual display are at hand.
+if command -v wine >/dev/null && command -v Xvfb >/dev/null && command -v x86_64-w64-mingw32-g++-posix >/dev/null; then
+  echo "== velkor.exe under Wine: opening the one-hour recording, leaving it, saving one change"
+  cmake --build "$build" --target velkor_windows >/dev/null
+  bash "$root/bench/wine_bench.sh" "$build" "$hour"
+else
+  echo "== velkor.exe under Wine: skipped (needs wine, Xvfb and MinGW-w64)"
+fi
