@@ -60,6 +60,11 @@ with open(sys.argv[1], 'r+b') as f:
 PY
 }
 
+# New page-cache pages cost more than pages freed a moment ago (on a virtual
+# machine, many times more): one untimed copy first, then the copy and the
+# save each reuse what the other freed.
+cp "$hour" "$out" && sync -f "$out" && rm -f "$out"
+
 best_open="" best_read="" best_draw="" best_rest="" best_exit="" best_save="" best_cat="" best_cmp="" best_cp=""
 for run in $(seq "$runs"); do
   cat "$edit" >/dev/null
@@ -76,6 +81,9 @@ for run in $(seq "$runs"); do
   best_cmp=$(smaller "$best_cmp" "$(seconds cmp "$edit" "$copy")")
   best_exit=$(smaller "$best_exit" "$(drive timedexit "$title" 1)")
   VELKOR_PID=""
+
+  best_cp=$(smaller "$best_cp" "$(seconds sh -c "cp '$edit' '$out' && sync -f '$out'")")
+  rm -f "$out"
 
   # One change: a byte of the file on disk, 2.25 s in, differs from the image.
   timed_open
@@ -94,8 +102,6 @@ for run in $(seq "$runs"); do
   expect_exit 0 60 >/dev/null
   cmp -s "$out" "$copy" || fail "the saved file is not the image"
   flip_byte "$edit" $((44 + 4 * 44100 * 9 / 4))
-  rm -f "$out"
-  best_cp=$(smaller "$best_cp" "$(seconds sh -c "cp '$edit' '$out' && sync -f '$out'")")
   rm -f "$out"
 done
 
