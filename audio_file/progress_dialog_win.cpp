@@ -10,9 +10,12 @@
 
 namespace {
 
-// Each move of the bar is drawn at once, which costs a millisecond or more
-// under Wine; steps that come faster than a screen refresh are drawn together.
+// The bar draws itself on every step, which costs a millisecond or more
+// under Wine; steps that come faster than a screen refresh are drawn
+// together. The last ones of the bar are drawn as they come, so that what
+// follows the loop (a flush, a close) shows the bar where it ended.
 constexpr DWORD kRedrawMilliseconds = 15;
+constexpr int kAlwaysDrawnFrom = 99;
 
 }  // namespace
 
@@ -41,6 +44,7 @@ void ProgressDialog::open(ProgressKind kind) {
     close();
     cancel_ = false;
     unshownSteps_ = 0;
+    steps_ = 0;
     shownAt_ = GetTickCount() - kRedrawMilliseconds;
     dialog_ = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PROGRESS), owner_, proc,
                                  reinterpret_cast<LPARAM>(this));
@@ -75,11 +79,14 @@ void ProgressDialog::close() {
 
 void ProgressDialog::step() {
     ++unshownSteps_;
-    if (GetTickCount() - shownAt_ >= kRedrawMilliseconds) showSteps();
+    if (++steps_ >= kAlwaysDrawnFrom || GetTickCount() - shownAt_ >= kRedrawMilliseconds) showSteps();
 }
 
+// Until its last steps the bar cannot pass its end, so k steps at once move
+// it exactly as k step messages would, with one drawing instead of k.
 void ProgressDialog::showSteps() {
-    if (bar_ && unshownSteps_ > 0) SendMessageW(bar_, unshownSteps_ == 1 ? PBM_STEPIT : PBM_DELTAPOS, unshownSteps_, 0);
+    if (bar_ && unshownSteps_ > 0)
+        SendMessageW(bar_, unshownSteps_ == 1 ? PBM_STEPIT : PBM_DELTAPOS, WPARAM(unshownSteps_), 0);
     unshownSteps_ = 0;
     shownAt_ = GetTickCount();
 }

@@ -28,5 +28,6 @@ private:
     HWND bar_ = nullptr;
     bool cancel_ = false;
     int unshownSteps_ = 0;  // taken but not yet drawn
+    int steps_ = 0;         // since open
     DWORD shownAt_ = 0;     // tick count of the last drawing
 };
