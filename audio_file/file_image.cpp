@@ -37,6 +37,20 @@ bool allocateAll(FileImage& image, const WaveInfo& edit, uint32_t budget) {
     return ok;
 }
 
+// The pages a piece lands in are brought in just before it is read, so that
+// they are still in the cache when the read fills them.
+constexpr uint32_t kPieceBytes = 1u << 20;
+
+bool readPrepared(InputFile& file, LargeBlock& block, uint32_t position, uint32_t bytes) {
+    for (uint32_t done = 0; done < bytes;) {
+        const uint32_t n = std::min(kPieceBytes, bytes - done);
+        block.prepare(position + done, n);
+        if (file.read(block.data() + position + done, n) != n) return false;
+        done += n;
+    }
+    return true;
+}
+
 }  // namespace
 
 void FileImage::release() {
@@ -75,7 +89,7 @@ Status loadFileImage(FileSystem& fs, const std::string& path, const WaveInfo& ed
     uint32_t position = 0;
     while (position < total) {
         const uint32_t n = std::min(step, total - position);
-        if (file->read(image.bytes() + position, n) != n) {  // any short read is a failure
+        if (!readPrepared(*file, image.block, position, n)) {  // any short read is a failure
             file.reset();
             progress.close();
             return refused(kReadFailed, kCaptionError);

@@ -8,6 +8,17 @@
 #include "common/utf16_win.h"
 #include "resources/ids.h"
 
+namespace {
+
+// The bar draws itself on every step, which costs a millisecond or more
+// under Wine; steps that come faster than a screen refresh are drawn
+// together. The last ones of the bar are drawn as they come, so that what
+// follows the loop (a flush, a close) shows the bar where it ended.
+constexpr DWORD kRedrawMilliseconds = 15;
+constexpr int kAlwaysDrawnFrom = 99;
+
+}  // namespace
+
 INT_PTR CALLBACK ProgressDialog::proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_INITDIALOG) {
         SetWindowLongPtrW(hwnd, DWLP_USER, lp);
@@ -32,6 +43,9 @@ INT_PTR CALLBACK ProgressDialog::proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 void ProgressDialog::open(ProgressKind kind) {
     close();
     cancel_ = false;
+    unshownSteps_ = 0;
+    steps_ = 0;
+    shownAt_ = GetTickCount() - kRedrawMilliseconds;
     dialog_ = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PROGRESS), owner_, proc,
                                  reinterpret_cast<LPARAM>(this));
     if (!dialog_) return;  // the operation still runs, only without a bar
@@ -64,7 +78,17 @@ void ProgressDialog::close() {
 }
 
 void ProgressDialog::step() {
-    if (bar_) SendMessageW(bar_, PBM_STEPIT, 0, 0);
+    ++unshownSteps_;
+    if (++steps_ >= kAlwaysDrawnFrom || GetTickCount() - shownAt_ >= kRedrawMilliseconds) showSteps();
+}
+
+// Until its last steps the bar cannot pass its end, so k steps at once move
+// it exactly as k step messages would, with one drawing instead of k.
+void ProgressDialog::showSteps() {
+    if (bar_ && unshownSteps_ > 0)
+        SendMessageW(bar_, unshownSteps_ == 1 ? PBM_STEPIT : PBM_DELTAPOS, WPARAM(unshownSteps_), 0);
+    unshownSteps_ = 0;
+    shownAt_ = GetTickCount();
 }
 
 bool ProgressDialog::takeCancel() {
@@ -73,7 +97,10 @@ bool ProgressDialog::takeCancel() {
     return was;
 }
 
-Answer ProgressDialog::ask(const Message& question) { return showMessage(dialog_ ? dialog_ : owner_, question); }
+Answer ProgressDialog::ask(const Message& question) {
+    showSteps();  // the bar behind the question shows where the operation stopped
+    return showMessage(dialog_ ? dialog_ : owner_, question);
+}
 
 void ProgressDialog::pump() {
     MSG msg;

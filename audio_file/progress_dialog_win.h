@@ -22,8 +22,12 @@ public:
 
 private:
     static INT_PTR CALLBACK proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    void showSteps();
     HWND owner_;
     HWND dialog_ = nullptr;
     HWND bar_ = nullptr;
     bool cancel_ = false;
+    int unshownSteps_ = 0;  // taken but not yet drawn
+    int steps_ = 0;         // since open
+    DWORD shownAt_ = 0;     // tick count of the last drawing
 };

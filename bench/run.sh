@@ -123,3 +123,12 @@ echo "== the mouse hook's decision per call, against 1 us"
 
 echo "== the thread hooks under Wine: injected moves with and without them (against 1.10), the catcher's screen copy"
 bash "$root/bench/hook_bench_wine.sh" "$build"
+
+# The real program under Wine, when Wine and a virtual display are at hand.
+if command -v wine >/dev/null && command -v Xvfb >/dev/null && command -v x86_64-w64-mingw32-g++-posix >/dev/null; then
+  echo "== velkor.exe under Wine: opening the one-hour recording, leaving it, saving one change"
+  cmake --build "$build" --target velkor_windows >/dev/null
+  bash "$root/bench/wine_bench.sh" "$build" "$hour"
+else
+  echo "== velkor.exe under Wine: skipped (needs wine, Xvfb and MinGW-w64)"
+fi

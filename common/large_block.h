@@ -16,6 +16,11 @@ public:
     // False (and empty) when the system cannot give the memory.
     bool allocate(size_t bytes);
     void release();
+    // Makes the pages of [offset, offset + bytes) present before a write
+    // fills them: one call instead of one fault per page, the larger part
+    // of reading a file into fresh memory. Only a hint: the memory reads as
+    // before whether or not the system takes it.
+    void prepare(size_t offset, size_t bytes);
     uint8_t* data() const { return data_; }
     size_t size() const { return size_; }
     explicit operator bool() const { return data_ != nullptr; }

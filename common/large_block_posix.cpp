@@ -1,5 +1,7 @@
 #include <sys/mman.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "common/large_block.h"
@@ -26,6 +28,17 @@ bool LargeBlock::allocate(size_t bytes) {
     data_ = static_cast<uint8_t*>(p);
     size_ = bytes;
     return true;
+}
+
+void LargeBlock::prepare(size_t offset, size_t bytes) {
+    if (!data_ || offset >= size_ || bytes == 0) return;
+    bytes = std::min(bytes, size_ - offset);
+#ifdef MADV_POPULATE_WRITE
+    // madvise wants a page-aligned start.
+    const size_t page = size_t(::sysconf(_SC_PAGESIZE));
+    const size_t start = offset / page * page;
+    ::madvise(data_ + start, offset + bytes - start, MADV_POPULATE_WRITE);
+#endif
 }
 
 void LargeBlock::release() {

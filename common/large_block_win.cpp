@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "common/large_block.h"
@@ -24,6 +25,14 @@ bool LargeBlock::allocate(size_t bytes) {
     data_ = static_cast<uint8_t*>(p);
     size_ = bytes;
     return true;
+}
+
+void LargeBlock::prepare(size_t offset, size_t bytes) {
+    if (!data_ || offset >= size_ || bytes == 0) return;
+    bytes = std::min(bytes, size_ - offset);
+    // Locking brings the pages in; they need not stay locked. Beyond the
+    // process's lock quota it fails, and the pages come in as they are written.
+    if (VirtualLock(data_ + offset, bytes)) VirtualUnlock(data_ + offset, bytes);
 }
 
 void LargeBlock::release() {

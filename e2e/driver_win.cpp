@@ -40,6 +40,11 @@
 //   help CAPTION ID X Y          sends WM_HELP for control ID of the dialog, asked with the mouse at (X, Y),
 //                                as the help cursor does on controls that take no focus
 //   prop CLASS NAME              the window property NAME of the first visible window of CLASS, as a number
+//   timedpress CAPTION ID CLASS TITLE [MARK...]
+//                                clicks button ID, then prints the ms until a CLASS TITLE window is shown and
+//                                painted ("shown MS"), and for each dialog titled MARK "MARK FIRST LAST": the ms
+//                                at which it was first and last seen open (benchmarks; "MARK - -" if never)
+//   timedexit CAPTION ID         clicks button ID, then prints the ms until the dialog's process has ended
 #include <windows.h>
 
 #include <commctrl.h>
@@ -267,6 +272,85 @@ int takeForeground(DWORD ms) {
     return told ? 0 : 1;
 }
 
+double millisecondsSince(const LARGE_INTEGER& start) {
+    LARGE_INTEGER now, frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return double(now.QuadPart - start.QuadPart) * 1000.0 / double(frequency.QuadPart);
+}
+
+std::string millisecondsText(double ms) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", ms);
+    return text;
+}
+
+// Shown and painted: visible, nothing left to paint, and its thread back in
+// its message loop (it answers a sent message only there, after the paint).
+bool shownAndPainted(HWND h) {
+    if (!IsWindowVisible(h) || GetUpdateRect(h, nullptr, FALSE)) return false;
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(h, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &result) != 0;
+}
+
+// Titles are compared by the system without a message to the program, so
+// polling every millisecond does not slow the program being timed.
+int timedPress(const std::vector<std::wstring>& a) {
+    HWND dialog = waitWindow(L"#32770", a[1], kDefaultTimeout);
+    HWND button = dialog ? GetDlgItem(dialog, _wtoi(a[2].c_str())) : nullptr;
+    if (!button) return say("timeout"), 1;
+    const std::wstring title = a[4] == L"*" ? std::wstring() : a[4];
+    struct Mark {
+        std::wstring title;
+        double first = -1, last = -1;
+    };
+    std::vector<Mark> marks;
+    for (size_t i = 5; i < a.size(); ++i) marks.push_back({a[i]});
+    LARGE_INTEGER start;
+    QueryPerformanceCounter(&start);
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_NORMAL, 200, &result);
+    double shown = -1;
+    while (millisecondsSince(start) < 120000) {
+        for (Mark& m : marks) {
+            HWND d = FindWindowW(L"#32770", m.title.c_str());
+            if (!d || !IsWindowVisible(d)) continue;
+            m.last = millisecondsSince(start);
+            if (m.first < 0) m.first = m.last;
+        }
+        HWND h = FindWindowW(a[3].c_str(), title.empty() ? nullptr : title.c_str());
+        if (h && shownAndPainted(h)) {
+            shown = millisecondsSince(start);
+            break;
+        }
+        Sleep(1);
+    }
+    if (shown < 0) return say("timeout"), 1;
+    say("shown " + millisecondsText(shown));
+    for (const Mark& m : marks)
+        say(narrow(m.title) + " " + (m.first < 0 ? "- -" : millisecondsText(m.first) + " " + millisecondsText(m.last)));
+    return 0;
+}
+
+int timedExit(const std::vector<std::wstring>& a) {
+    HWND dialog = waitWindow(L"#32770", a[1], kDefaultTimeout);
+    HWND button = dialog ? GetDlgItem(dialog, _wtoi(a[2].c_str())) : nullptr;
+    DWORD pid = 0;
+    if (button) GetWindowThreadProcessId(dialog, &pid);
+    HANDLE process = pid ? OpenProcess(SYNCHRONIZE, FALSE, pid) : nullptr;
+    if (!process) return say("timeout"), 1;
+    LARGE_INTEGER start;
+    QueryPerformanceCounter(&start);
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_NORMAL, 200, &result);
+    const bool ended = WaitForSingleObject(process, 120000) == WAIT_OBJECT_0;
+    const double ms = millisecondsSince(start);
+    CloseHandle(process);
+    if (!ended) return say("timeout"), 1;
+    say(millisecondsText(ms));
+    return 0;
+}
+
 int runControl(const std::vector<std::wstring>& a) {
     const std::wstring& cmd = a[0];
     const int id = _wtoi(a[2].c_str());
@@ -491,6 +575,8 @@ int run(const std::vector<std::wstring>& a) {
             return say("refused"), 1;
         return say(GetSystemMetrics(SM_SWAPBUTTON) ? "swapped" : "plain"), 0;
     }
+    if (cmd == L"timedpress" && a.size() >= 5) return timedPress(a);
+    if (cmd == L"timedexit" && a.size() >= 3) return timedExit(a);
     if (cmd == L"foreground" && a.size() >= 2) return takeForeground(DWORD(_wtoi(a[1].c_str())));
     if (cmd == L"front") {
         HWND h = GetForegroundWindow();
@@ -558,7 +644,8 @@ int run(const std::vector<std::wstring>& a) {
         if (cmd == c && a.size() >= 3) return runControl(a);
     say("usage: "
         "wait|gone|msgbox|buttons|filedialog|press|enabled|title|close|rect|client|csize|size|settext|text|count|"
-        "command|repaint|wrect|checked|hold|swapbuttons|foreground|front|hwnd|when|answers|help|prop ...");
+        "command|repaint|wrect|checked|hold|swapbuttons|foreground|front|hwnd|when|answers|help|prop|timedpress|"
+        "timedexit ...");
     return 2;
 }
 

@@ -26,10 +26,12 @@ struct Frame {
     SampleValue b() const { return work[first + size_t(n) * step]; }
     // False when no sample changes: a tick that does nothing is refused.
     bool accept() const {
+        SampleValue* to = work + first;
+        const SampleValue* from = scratch + first;
         bool changed = false;
-        for (int64_t k = 0; k < n; ++k) {
-            changed = changed || x(k) != out(k);
-            x(k) = out(k);
+        for (int64_t k = 0; k < n; ++k, to += step, from += step) {
+            changed |= *to != *from;
+            *to = *from;
         }
         return changed;
     }
@@ -87,11 +89,16 @@ enum class Scaled : uint8_t { outOfRange, unchanged, changed };
 Scaled scaleAboutLine(const Frame& f, const Line& line, double h) {
     constexpr double kBelow = double(kSampleMin) - 1.0, kAbove = double(kSampleMax) + 1.0;
     const int64_t slope = line.down ? -line.slope : line.slope;
+    // The frame's fields in locals: a store to a sample could otherwise make them be read again.
+    const SampleValue* x = f.work + f.first;
+    SampleValue* out = f.scratch + f.first;
+    const size_t step = f.step;
+    const int64_t n = f.n;
     int64_t l = line.a;
-    for (int64_t k = 0; k < f.n; ++k, l += slope) {
-        const double y = double(int64_t(f.x(k)) - l) * h + double(l);
+    for (int64_t k = 0; k < n; ++k, l += slope, x += step, out += step) {
+        const double y = double(int64_t(*x) - l) * h + double(l);
         if (!(y > kBelow && y < kAbove)) return Scaled::outOfRange;
-        f.out(k) = SampleValue(y);
+        *out = SampleValue(y);
     }
     return f.accept() ? Scaled::changed : Scaled::unchanged;
 }

@@ -72,6 +72,67 @@ void markColumns(OverviewBitmaps& maps, int32_t first, int32_t end, const uint8_
     }
 }
 
+// A stereo frame's two top bytes as one index into a 256 x 256 table: one
+// store a frame instead of two. The left values are the table's rows that
+// hold a mark, the right values its columns that do. Reading and clearing
+// the table costs about as much as a few thousand frames, so only long
+// columns go this way.
+constexpr uint32_t kPairedFromFrames = 8192;
+constexpr size_t kPairCount = 256 * 256;
+
+// Eight marks at a time: the table is read 64 bits a word.
+void pairsToRows(uint8_t* pairs, uint8_t* leftRows, uint8_t* rightRows, bool eightBit) {
+    Seen seenLeft = {};
+    uint64_t right[32] = {};
+    for (int l = 0; l < 256; ++l) {
+        uint8_t* row = pairs + size_t(l) * 256;
+        uint64_t words[32];
+        std::memcpy(words, row, 256);
+        uint64_t any = 0;
+        for (int k = 0; k < 32; ++k) {
+            any |= words[k];
+            right[k] |= words[k];
+        }
+        if (!any) continue;
+        seenLeft[l] = 1;
+        std::memset(row, 0, 256);
+    }
+    Seen seenRight;
+    std::memcpy(seenRight, right, 256);
+    seenToRows(seenLeft, leftRows, eightBit);
+    seenToRows(seenRight, rightRows, eightBit);
+}
+
+void markColumnsPaired(OverviewBitmaps& maps, int32_t first, int32_t end, const uint8_t* image, const WaveInfo& info,
+                       uint32_t framesPerColumn, uint8_t* pairs) {
+    const bool eightBit = info.bytesPerSample == 1;
+    const uint32_t frameBytes = info.frameBytes;
+    const uint64_t totalFrames = (info.dataEnd - info.dataOffset) / frameBytes;
+    const uint8_t* top = image + info.dataOffset + info.bytesPerSample - 1;
+    const uint32_t rightStep = info.bytesPerSample;
+    for (int32_t i = first; i < end; ++i) {
+        const uint64_t firstFrame = uint64_t(framesPerColumn) * uint32_t(i);
+        const uint64_t frames =
+            firstFrame >= totalFrames ? 0 : std::min<uint64_t>(framesPerColumn, totalFrames - firstFrame);
+        const uint8_t* p = top + firstFrame * frameBytes;
+        uint64_t f = 0;
+        if (frameBytes == 4) {  // 16-bit: the indices of a run of frames in vector operations, then the marks
+            const uint8_t* frame = image + info.dataOffset + firstFrame * 4;
+            uint16_t index[64];
+            for (; f + 64 <= frames; f += 64, frame += 256, p += 256) {
+                for (int j = 0; j < 64; ++j) {
+                    uint32_t w;
+                    std::memcpy(&w, frame + 4 * j, 4);
+                    index[j] = uint16_t((w & 0xFF00u) | (w >> 24));
+                }
+                for (int j = 0; j < 64; ++j) pairs[index[j]] = 1;
+            }
+        }
+        for (; f < frames; ++f, p += frameBytes) pairs[size_t(p[0]) << 8 | p[rightStep]] = 1;
+        pairsToRows(pairs, &maps.left[size_t(i) * kOverviewRows], &maps.right[size_t(i) * kOverviewRows], eightBit);
+    }
+}
+
 }  // namespace
 
 void buildOverview(OverviewBitmaps& maps, const uint8_t* image, const WaveInfo& info, const ViewState& view,
@@ -85,11 +146,16 @@ void buildOverview(OverviewBitmaps& maps, const uint8_t* image, const WaveInfo& 
     else
         std::vector<uint8_t>().swap(maps.right);
 
+    const uint32_t framesPerColumn = view.framesPerPixel[0];
+    std::vector<uint8_t> pairs(stereo && framesPerColumn >= kPairedFromFrames ? kPairCount : 0);
     progress.open(ProgressKind::drawing);
     // One step per hundredth of the columns.
     for (int32_t k = 0; k < 100; ++k) {
         const int32_t first = width * k / 100, end = width * (k + 1) / 100;
-        markColumns(maps, first, end, image, info, view.framesPerPixel[0], true, stereo);
+        if (pairs.empty())
+            markColumns(maps, first, end, image, info, framesPerColumn, true, stereo);
+        else
+            markColumnsPaired(maps, first, end, image, info, framesPerColumn, pairs.data());
         progress.step();
         progress.pump();
     }

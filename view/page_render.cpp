@@ -93,7 +93,20 @@ void pageOneColumnsOf(const Document& doc, PageCache& cache) {
         if (q >= end) continue;  // past the data: nothing drawn
         const uint32_t frames = std::min(fpp, (end - q + ba - 1) / ba);
         const uint8_t* at = image + q;
-        for (uint32_t j = 0; j < frames; ++j, at += ba) {
+        uint32_t j = 0;
+        // Four bytes read before their stores: a store may not pass a read it could alias.
+        for (; j + 4 <= frames; j += 4, at += 4 * ba) {
+            const int32_t v0 = screen(at[0]), v1 = screen(at[ba]), v2 = screen(at[2 * ba]), v3 = screen(at[3 * ba]);
+            values[j] = int8_t(v0);
+            values[j + 1] = int8_t(v1);
+            values[j + 2] = int8_t(v2);
+            values[j + 3] = int8_t(v3);
+            seen[128 - v0] = 1;
+            seen[128 - v1] = 1;
+            seen[128 - v2] = 1;
+            seen[128 - v3] = 1;
+        }
+        for (; j < frames; ++j, at += ba) {
             const int32_t v = screen(*at);
             values[j] = int8_t(v);
             seen[128 - v] = 1;

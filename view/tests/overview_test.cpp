@@ -130,6 +130,37 @@ TEST(BuildOverview, ClickLandsInItsColumnAndChannel) {
     EXPECT_EQ(rowsOf(maps.left, 123), std::vector<int>{128});
 }
 
+// Long stereo columns take the pair table: every column must still hold
+// exactly the rows of its own samples, each channel its own.
+TEST(BuildOverview, LongStereoColumnsHoldTheRowsOfTheirSamples) {
+    for (uint16_t bits : {8, 16, 24}) {
+        constexpr uint32_t kWidth = 640, kPerColumn = 8192, kFrames = kWidth * kPerColumn + 100;
+        Image im = makeImage(2, bits, kFrames);
+        const uint32_t bps = im.info.bytesPerSample;
+        std::vector<uint8_t> want[2] = {std::vector<uint8_t>(kWidth * kOverviewRows),
+                                        std::vector<uint8_t>(kWidth * kOverviewRows)};
+        uint32_t seed = 12345;
+        for (uint32_t f = 0; f < kFrames; ++f) {
+            const uint32_t column = f / kPerColumn;
+            for (uint32_t ch = 0; ch < 2; ++ch) {
+                seed = seed * 1103515245u + 12345u;
+                // A band of top bytes that differs by column and channel, and a full negative peak once.
+                uint8_t high = uint8_t((column * (ch ? 13 : 7) + ch * 40) % 230 + (seed >> 16) % (ch ? 9 : 17));
+                if (f % kPerColumn == column % 1000 && ch == column % 2) high = 0x80;
+                uint8_t* p = &im.bytes[im.info.dataOffset + f * im.info.frameBytes + ch * bps];
+                for (uint32_t b = 0; b + 1 < bps; ++b) p[b] = uint8_t(seed >> (8 * b));
+                p[bps - 1] = high;
+                if (column < kWidth) want[ch][column * kOverviewRows + uint32_t(overviewRow(high, bits == 8))] = 1;
+            }
+        }
+        const OverviewBitmaps maps = build(im, viewFor(im, int32_t(kWidth)));
+        for (int32_t c = 0; c < int32_t(kWidth); ++c) {
+            ASSERT_EQ(rowsOf(maps.left, c), rowsOf(want[0], c)) << bits << " bits, column " << c;
+            ASSERT_EQ(rowsOf(maps.right, c), rowsOf(want[1], c)) << bits << " bits, column " << c;
+        }
+    }
+}
+
 TEST(BuildOverview, TwentyFourBitUsesTheTopByte) {
     Image im = makeImage(2, 24, 640 * 10);
     put(im, 0, 0, 0x7FFFFF);

@@ -223,6 +223,19 @@ TEST(PageOne, DrawsOnlyUpToTheDataEnd) {
     EXPECT_EQ(marked(r->pixels, 300, kTraceGreen).size(), 0u);
 }
 
+// The last sample of a column that does not fill its frames by fours still shows.
+TEST(PageOne, LastSamplesOfAShortColumnShow) {
+    for (uint32_t rest : {1u, 2u, 3u, 5u, 6u, 7u}) {
+        auto l = constant(16, 1, 0x1000, 0, 8192 * 10 + rest);
+        goTo(*l, 1);
+        Document& d = **l;
+        d.image.bytes()[d.edit.dataEnd - 1] = 0xC0;  // the very last sample: -64 on screen
+        auto r = render(d);
+        const uint32_t at = r->pixels.at(10, 62 + 192);
+        EXPECT_TRUE(at == kTraceGreen || at == kMagenta) << rest << " frames in the column";
+    }
+}
+
 // What the paint keeps equals what it would compute afresh.
 TEST(Cache, KeptPageOneEqualsAFreshRender) {
     RecordingPlan plan;
