@@ -512,15 +512,16 @@ raised_and_confirmed() {
 }
 
 # "復元" is off, a 1050 sent anyway asks nothing, and the file saved holds
-# the confirmed raise and nothing else.
-expect_restore_refused() {
+# the confirmed raise (16) or raises and nothing else.
+expect_restore_refused() {  # [difference, what it is]
   wait_tbstate 106 1050 0
   drive command EditWndClass 1050 >/dev/null
   sleep 1
   expect_eq "no restore question" "$(drive count '#32770' '*')" 0
   close_and_save "$CASE_DIR/take1.wav" 0
   wave_diff "$CASE_DIR/loaded.wav" "$CASE_DIR/take1_N.wav" >"$CASE_DIR/diff.txt"
-  expect_eq "the confirmed raise of frames 300-309 only" "$(expect_uniform_diff "$CASE_DIR/diff.txt" 300 10 0)" 16
+  expect_eq "${2:-the confirmed raise of frames 300-309 only}" \
+    "$(expect_uniform_diff "$CASE_DIR/diff.txt" 300 10 0)" "${1:-16}"
 }
 
 # After a confirm "復元" is armed; the channel switch ends it: the button is

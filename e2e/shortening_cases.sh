@@ -5,6 +5,15 @@ source "$(dirname "${BASH_SOURCE[0]}")/play_cases.sh"  # capture_sound, play, ex
 
 AUTOMATIC_KEEP='データを保存して自動操作を終了しますか。'
 
+# `page`, then band editing on the high band f7.
+high_band_on() {  # page
+  to_page "$1"
+  drive command EditWndClass 7012 >/dev/null
+  wait_label 119 "f7"
+  click_button 103 1031
+  wait_bitmap 103 1031 3
+}
+
 # A generated 16-bit stereo recording with clicks, page 2, band editing on
 # the high band f7: one batch of 41 steps, kept; only the selected (left)
 # channel differs in the saved file.
@@ -13,11 +22,7 @@ case_shortening_automatic_batch_kept() {
   "$VELKOR_WAVEGEN" "$CASE_DIR/take1.wav" --bits 16 --channels 2 --seconds 12 --clicks 6 >/dev/null
   cp "$CASE_DIR/take1.wav" "$CASE_DIR/loaded.wav"
   open_edit "$CASE_DIR/take1.wav"
-  to_page 2
-  drive command EditWndClass 7012 >/dev/null
-  wait_label 119 "f7"
-  click_button 103 1031
-  wait_bitmap 103 1031 3
+  high_band_on 2
   wait_tbstate 103 1032 4
   shortening_arrow
   wait_bitmap 103 1032 5
@@ -53,11 +58,7 @@ clicked_on_page() {  # page
   xdotool key F2
   sleep 0.3
   expect_eq "no window 344 on page 1" "$(drive visible EditWndClass 344)" 0
-  to_page "$1"
-  drive command EditWndClass 7012 >/dev/null
-  wait_label 119 "f7"
-  click_button 103 1031
-  wait_bitmap 103 1031 3
+  high_band_on "$1"
   wait_tbstate 103 1032 4
 }
 
@@ -323,11 +324,7 @@ print(d)' $clicks)
   make_wave "$CASE_DIR/take1.wav" $((44100 * 4)) 2 16 "$tone + $bumps.get(n, 0)" "$tone"
   cp "$CASE_DIR/take1.wav" "$CASE_DIR/loaded.wav"
   open_edit "$CASE_DIR/take1.wav"
-  to_page 2
-  drive command EditWndClass 7012 >/dev/null
-  wait_label 119 "f7"
-  click_button 103 1031
-  wait_bitmap 103 1031 3
+  high_band_on 2
   automatic_mode
   open_automatic
   wait_for "the batch's last step" "自動　0 40" 300 drive title '#32770'
@@ -377,11 +374,7 @@ PY
 automatic_batches() {  # file, batches before 337 (1: none cancelled)
   cp "$CASE_DIR/loaded.wav" "$1"
   open_edit "$1"
-  to_page 2
-  drive command EditWndClass 7012 >/dev/null
-  wait_label 119 "f7"
-  click_button 103 1031
-  wait_bitmap 103 1031 3
+  high_band_on 2
   automatic_mode
   open_automatic
   wait_for "the first batch" "自動　0 40" 300 drive title '#32770'
