@@ -75,7 +75,7 @@ edit_sine() {  # [seconds, 4 unless given]
 open_edit() {  # path
   start_on "$1"
   wait_main
-  drive command MainWndClass 6010 >/dev/null
+  drive command MainWndClass 6010 >/dev/null || fail "no main window for 6010"
   drive wait EditWndClass "$EDIT" >/dev/null || fail "no edit window"
   wait_label 116 "1/5"
 }

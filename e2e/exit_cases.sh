@@ -20,7 +20,7 @@ own_program() {
 start_on() {  # path
   start_velkor "$(winpath "$1")"
   drive wait '#32770' "$DIALOG" >/dev/null || fail "no file selection dialog"
-  drive press "$DIALOG" 1 >/dev/null
+  drive press "$DIALOG" 1 >/dev/null || fail "OK of the file selection dialog not pressed"
 }
 
 
