@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <new>
 
 #include "audio_file/messages.h"
 
@@ -15,24 +14,14 @@ void putLe32(uint8_t* p, uint32_t v) {
     p[3] = uint8_t(v >> 24);
 }
 
-template <typename T>
-std::unique_ptr<T[]> zeroArray(size_t n) {
-    return std::unique_ptr<T[]>(new (std::nothrow) T[n]());
-}
-
 bool allocateAll(FileImage& image, const WaveInfo& edit, uint32_t budget) {
     image.release();
     if (!image.block.allocate(budget)) return false;
     image.memoryBudget = budget;
     image.pageBufferBytes = size_t(kPageBufferFrames) * edit.frameBytes;
-    image.playBufferA = zeroArray<uint8_t>(image.pageBufferBytes);
-    image.playBufferB = zeroArray<uint8_t>(image.pageBufferBytes);
-    image.filePageBuffer = zeroArray<uint8_t>(image.pageBufferBytes);
-    bool ok = image.playBufferA && image.playBufferB && image.filePageBuffer;
-    for (auto& slot : image.undoSlots) {
-        slot = zeroArray<SampleValue>(kPageBufferFrames);
-        ok = ok && slot;
-    }
+    bool ok = image.playBufferA.allocate(image.pageBufferBytes) && image.playBufferB.allocate(image.pageBufferBytes) &&
+              image.filePageBuffer.allocate(image.pageBufferBytes);
+    for (auto& slot : image.undoSlots) ok = ok && slot.allocate(kPageBufferFrames);
     if (!ok) image.release();
     return ok;
 }

@@ -10,6 +10,7 @@
 #include "common/large_block.h"
 #include "common/message.h"
 #include "common/progress.h"
+#include "common/zero_array.h"
 
 // The widths of the edit view, in columns; the buffers are sized for the widest.
 constexpr std::array<int32_t, 3> kScreenWidths = {640, 960, 1280};
@@ -24,11 +25,11 @@ struct FileImage {
     LargeBlock block;  // memoryBudget bytes; the file's bytes first
     uint32_t memoryBudget = 0;
     uint32_t imageSize = 0;
-    std::unique_ptr<uint8_t[]> playBufferA;  // kPageBufferFrames x frameBytes
-    std::unique_ptr<uint8_t[]> playBufferB;
-    std::unique_ptr<uint8_t[]> filePageBuffer;
+    ZeroArray<uint8_t> playBufferA;  // kPageBufferFrames x frameBytes
+    ZeroArray<uint8_t> playBufferB;
+    ZeroArray<uint8_t> filePageBuffer;
     size_t pageBufferBytes = 0;
-    std::array<std::unique_ptr<SampleValue[]>, kUndoSlotCount> undoSlots;  // kPageBufferFrames each
+    std::array<ZeroArray<SampleValue>, kUndoSlotCount> undoSlots;  // kPageBufferFrames each
 
     uint8_t* bytes() const { return block.data(); }
     bool allocated() const { return static_cast<bool>(block); }

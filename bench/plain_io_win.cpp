@@ -23,7 +23,8 @@ double now() {
 }
 
 struct Fresh {  // fresh memory, given back at the end of each run
-    explicit Fresh(size_t bytes) : p(static_cast<char*>(VirtualAlloc(nullptr, bytes, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE))) {}
+    explicit Fresh(size_t bytes)
+        : p(static_cast<char*>(VirtualAlloc(nullptr, bytes, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE))) {}
     ~Fresh() {
         if (p) VirtualFree(p, 0, MEM_RELEASE);
     }
@@ -33,7 +34,8 @@ struct Fresh {  // fresh memory, given back at the end of each run
 };
 
 bool readAll(const wchar_t* path, char* to, size_t bytes) {
-    HANDLE f = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    HANDLE f =
+        CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (f == INVALID_HANDLE_VALUE) return false;
     size_t done = 0;
     DWORD got = 0;
@@ -48,7 +50,8 @@ bool writeAll(const wchar_t* path, const char* from, size_t bytes) {
     if (f == INVALID_HANDLE_VALUE) return false;
     size_t done = 0;
     DWORD put = 0;
-    while (done < bytes && WriteFile(f, from + done, DWORD(std::min<size_t>(bytes - done, 1u << 30)), &put, nullptr) && put)
+    while (done < bytes && WriteFile(f, from + done, DWORD(std::min<size_t>(bytes - done, 1u << 30)), &put, nullptr) &&
+           put)
         done += put;
     const bool flushed = FlushFileBuffers(f) != 0;
     CloseHandle(f);

@@ -53,9 +53,14 @@ TEST(Load, ImageEqualsFileAndTailIsSilence) {
         EXPECT_EQ(l.progress.closes, 1);
         EXPECT_EQ(l.progress.kind, ProgressKind::fileRead);
         EXPECT_EQ(l.fs.exclusiveOpens, 1);  // no sharing while loading
-        EXPECT_NE(l.image.filePageBuffer, nullptr);
+        EXPECT_TRUE(l.image.filePageBuffer);
         EXPECT_EQ(l.image.pageBufferBytes, 657920u * l.info.frameBytes);
-        for (const auto& slot : l.image.undoSlots) EXPECT_NE(slot, nullptr);
+        for (const auto& slot : l.image.undoSlots) ASSERT_TRUE(slot);
+        // The side buffers read as silence before anything is written to them.
+        const size_t last = l.image.pageBufferBytes - 1;
+        for (const ZeroArray<uint8_t>* b : {&l.image.playBufferA, &l.image.playBufferB, &l.image.filePageBuffer})
+            EXPECT_EQ((*b)[0] | (*b)[last / 2] | (*b)[last], 0);
+        EXPECT_EQ(l.image.undoSlots[kUndoSlotCount - 1][kPageBufferFrames - 1], 0);
     }
 }
 
