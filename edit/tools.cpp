@@ -1,7 +1,9 @@
 #include "edit/tools.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <type_traits>
 
 #include "audio_file/sample_access.h"
 #include "common/text_format.h"
@@ -24,17 +26,6 @@ struct Frame {
     SampleValue& x(int64_t k) const { return work[first + size_t(k) * step]; }
     SampleValue& out(int64_t k) const { return scratch[first + size_t(k) * step]; }
     SampleValue b() const { return work[first + size_t(n) * step]; }
-    // False when no sample changes: a tick that does nothing is refused.
-    bool accept() const {
-        SampleValue* to = work + first;
-        const SampleValue* from = scratch + first;
-        bool changed = false;
-        for (int64_t k = 0; k < n; ++k, to += step, from += step) {
-            changed |= *to != *from;
-            *to = *from;
-        }
-        return changed;
-    }
 };
 
 // A frame of no length (or one ending before it starts) is refused, whoever asks.
@@ -50,6 +41,45 @@ bool frameOf(Document& doc, Frame& f) {
     return f.n > 0;
 }
 
+// The step as a constant for mono and stereo, so that the loops over the frame vectorise.
+template <typename F>
+auto withStep(size_t step, F&& f) {
+    if (step == 2) return f(std::integral_constant<size_t, 2>{});
+    if (step == 1) return f(std::integral_constant<size_t, 1>{});
+    return f(step);
+}
+
+// Frames a tool handles at a time where it works in blocks that stay in the L1 cache.
+constexpr int32_t kBlock = 2048;
+
+enum class Rewritten : uint8_t { outOfRange, unchanged, changed };
+
+TickResult appliedIf(Rewritten o) { return o == Rewritten::changed ? TickResult::applied : TickResult::refused; }
+
+// Every slot k of the frame becomes value(slot, k), or none does when a value
+// leaves the range. The first pass only reads; the second writes in place, so
+// a refusal changes nothing and an accepted tick reads the frame twice and
+// writes it once. value is a pure function, so both passes see the same
+// results; it computes modulo 2^32, which the range test allows for: every
+// tool's exact result lies within 2^31 of the range.
+template <typename Step, typename Value>
+Rewritten rewrite(const Frame& f, Step step, Value value) {
+    constexpr uint32_t kSpan = uint32_t(kSampleMax) - uint32_t(kSampleMin);
+    SampleValue* const x = f.work + f.first;
+    const int32_t n = int32_t(f.n);
+    uint32_t outside = 0;
+    for (int32_t k = 0; k < n; ++k) outside |= value(x[size_t(k) * step], k) - uint32_t(kSampleMin) > kSpan;
+    if (outside) return Rewritten::outOfRange;
+    uint32_t differs = 0;
+    for (int32_t k = 0; k < n; ++k) {
+        SampleValue& slot = x[size_t(k) * step];
+        const uint32_t v = value(slot, k);
+        differs |= v ^ uint32_t(slot);
+        slot = SampleValue(v);
+    }
+    return differs != 0 ? Rewritten::changed : Rewritten::unchanged;
+}
+
 // The straight line from A toward B; its slope is an integer quotient, so it
 // generally stops short of B.
 struct Line {
@@ -61,49 +91,59 @@ struct Line {
 
 Line lineOf(int64_t a, int64_t b, int64_t n) { return {a, std::llabs(a - b) / n, b < a}; }
 
-TickResult shift(const Frame& f, int64_t delta) {
-    for (int64_t k = 0; k < f.n; ++k) {
-        const int64_t v = int64_t(f.x(k)) + delta;
-        if (!inRange(v)) return TickResult::refused;
-        f.out(k) = SampleValue(v);
-    }
-    return f.accept() ? TickResult::applied : TickResult::refused;
+TickResult shift(const Frame& f, SampleValue delta) {
+    const Rewritten o = withStep(f.step, [&](auto step) {
+        return rewrite(f, step, [delta](SampleValue x, int32_t) { return uint32_t(x) + uint32_t(delta); });
+    });
+    return appliedIf(o);
 }
 
 // step(j) = floor(q j / 65536) with q = floor(2^32 / n): 65,536 at j = n.
+// q j is at most 2^32, so the double product is exact and truncates to the floor.
 TickResult ramp(const Frame& f, bool fromLeft, int64_t sign) {
     const uint64_t q = (uint64_t(1) << 32) / uint64_t(f.n);
-    for (int64_t k = 0; k < f.n; ++k) {
-        const uint64_t j = uint64_t(fromLeft ? f.n - k : k);
-        const int64_t v = int64_t(f.x(k)) + sign * int64_t((q * j) >> 16);
-        if (!inRange(v)) return TickResult::refused;
-        f.out(k) = SampleValue(v);
-    }
-    return f.accept() ? TickResult::applied : TickResult::refused;
+    const double perJ = double(sign) * double(q) / 65536.0;
+    const int32_t n = int32_t(f.n);
+    const Rewritten o = withStep(f.step, [&](auto step) {
+        return rewrite(f, step, [=](SampleValue x, int32_t k) {
+            return uint32_t(x) + uint32_t(SampleValue(double(fromLeft ? n - k : k) * perJ));
+        });
+    });
+    return appliedIf(o);
 }
 
 // Every sample's distance from the line scaled by h, truncated toward zero.
-// The range test is made on the double before converting: its whole part is
-// in range exactly when it lies strictly between the ends widened by one.
-enum class Scaled : uint8_t { outOfRange, unchanged, changed };
-Scaled scaleAboutLine(const Frame& f, const Line& line, double h) {
+// All in doubles, exact up to the scaling: the line's values and the
+// distances are integers well below 2^53. The range test is made on the
+// double: its whole part is in range exactly when it lies strictly between
+// the ends widened by one, so clamping to those ends (NaN to the lower)
+// before converting keeps the answer and never overflows. The double work is
+// the cost here, so it is done once: the results wait, packed, in the scratch
+// array until the whole frame has passed the test.
+Rewritten scaleAboutLine(const Frame& f, const Line& line, double h) {
     constexpr double kBelow = double(kSampleMin) - 1.0, kAbove = double(kSampleMax) + 1.0;
-    const int64_t slope = line.down ? -line.slope : line.slope;
-    // The frame's fields in locals: a store to a sample could otherwise make them be read again.
-    const SampleValue* x = f.work + f.first;
-    SampleValue* out = f.scratch + f.first;
-    const size_t step = f.step;
-    const int64_t n = f.n;
-    int64_t l = line.a;
-    for (int64_t k = 0; k < n; ++k, l += slope, x += step, out += step) {
-        const double y = double(int64_t(*x) - l) * h + double(l);
-        if (!(y > kBelow && y < kAbove)) return Scaled::outOfRange;
-        *out = SampleValue(y);
-    }
-    return f.accept() ? Scaled::changed : Scaled::unchanged;
+    constexpr uint32_t kSpan = uint32_t(kSampleMax) - uint32_t(kSampleMin);
+    const double a = double(line.a), slope = double(line.down ? -line.slope : line.slope);
+    return withStep(f.step, [&](auto step) {
+        SampleValue* const x = f.work + f.first;
+        SampleValue* const r = f.scratch;  // the results, packed
+        const int32_t n = int32_t(f.n);
+        uint32_t outside = 0, differs = 0;
+        for (int32_t k = 0; k < n; ++k) {
+            const double l = a + double(k) * slope;
+            const double y = (double(x[size_t(k) * step]) - l) * h + l;
+            const double above = y > kBelow ? y : kBelow;  // NaN too
+            const SampleValue v = SampleValue(above < kAbove ? above : kAbove);
+            outside |= uint32_t(v) - uint32_t(kSampleMin) > kSpan;
+            differs |= uint32_t(v ^ x[size_t(k) * step]);
+            r[k] = v;
+        }
+        if (outside) return Rewritten::outOfRange;
+        if (!differs) return Rewritten::unchanged;
+        for (int32_t k = 0; k < n; ++k) x[size_t(k) * step] = r[k];
+        return Rewritten::changed;
+    });
 }
-
-TickResult appliedIf(Scaled s) { return s == Scaled::changed ? TickResult::applied : TickResult::refused; }
 
 bool flatAboutLine(const Frame& f, const Line& line) {
     for (int64_t k = 0; k < f.n; ++k)
@@ -111,29 +151,93 @@ bool flatAboutLine(const Frame& f, const Line& line) {
     return true;
 }
 
+// The low-pass reads its neighbours, so it works in blocks of true values and
+// results on the stack (the gained stretch of a block shifted at once); the
+// second pass writes each block in place, keeping the true value of the
+// block's last frame for the next block first.
+struct Smoothing {
+    SampleValue* x;  // frame 0
+    int32_t n;
+    int32_t shift;  // the gain; true value = held >> shift inside [gainFrom, gainTo)
+    int32_t gainFrom, gainTo;
+};
+
+// Three true values always fit an int32 sum below this size.
+constexpr SampleValue kNarrowSum = 1 << 29;
+
+template <typename Wide>
+void average3(const SampleValue* t, int32_t m, SampleValue* r) {
+    for (int32_t i = 0; i < m; ++i) r[i] = SampleValue((Wide(t[i]) + t[i + 1] + t[i + 2]) / 3);  // toward zero
+}
+
+// Calls use(k0, m, r) with r the results of frames [k0, k0 + m), block by
+// block in order, until use returns false.
+template <typename Step, typename Use>
+bool eachSmoothedBlock(const Smoothing& s, Step step, SampleValue before, Use use) {
+    SampleValue t[kBlock + 2], r[kBlock];
+    for (int32_t k0 = 0; k0 < s.n; k0 += kBlock) {
+        const int32_t m = std::min(kBlock, s.n - k0);
+        t[0] = before;
+        for (int32_t i = 0; i <= m; ++i) t[i + 1] = s.x[size_t(k0 + i) * step];  // frames k0 ... k0 + m
+        const int32_t gainFrom = std::clamp(s.gainFrom - k0, 0, m + 1), gainTo = std::clamp(s.gainTo - k0, 0, m + 1);
+        for (int32_t i = gainFrom; i < gainTo; ++i) t[i + 1] >>= s.shift;
+        before = t[m];
+        SampleValue lo = 0, hi = 0;
+        for (int32_t i = 0; i < m + 2; ++i) {
+            lo = t[i] < lo ? t[i] : lo;
+            hi = t[i] > hi ? t[i] : hi;
+        }
+        if (lo >= -kNarrowSum && hi < kNarrowSum)
+            average3<int32_t>(t, m, r);
+        else
+            average3<int64_t>(t, m, r);
+        if (!use(k0, m, r)) return false;
+    }
+    return true;
+}
+
+int64_t ceilDiv(int64_t a, int64_t b) { return a >= 0 ? (a + b - 1) / b : a / b; }  // b > 0
+
 // 3-point moving average of the true values. The gain is never changed
 // inside an edit, so a result that cannot take it back is refused.
 TickResult lowPass(Document& doc, const Frame& f) {
     const int32_t s = doc.view.gainShift;
-    const uint32_t ba = doc.edit.frameBytes;
+    const int64_t ba = doc.edit.frameBytes, start = doc.view.editFrameStart;
     const GainPlace& gained = doc.view.gainPlace;
-    const uint32_t start = doc.view.editFrameStart;
-    auto value = [&](int64_t k) -> int64_t {  // true value of frame k (k may be -1 ... n + 1)
-        const SampleValue held = f.work[size_t(int64_t(f.first) + k * int64_t(f.step))];
-        const uint32_t q = uint32_t(int64_t(start) + k * ba);
-        return s > 0 && q >= gained.from && q < gained.to ? int64_t(held >> s) : int64_t(held);
-    };
-    const int64_t limit = s > 0 ? (int64_t(1) << (23 - s)) : (int64_t(1) << 62);
-    int64_t before = value(-1), current = value(0), next = value(1);
-    for (int64_t k = 0; k < f.n; ++k) {
-        const int64_t r = (before + current + next) / 3;  // truncates toward zero
-        if (std::llabs(r) >= limit) return TickResult::refused;
-        f.out(k) = SampleValue(r * (int64_t(1) << s));
-        before = current;
-        current = next;
-        next = value(k + 2);
+    Smoothing sm{f.work + f.first, int32_t(f.n), s, 0, 0};
+    if (s > 0) {  // frame k is gained when start + k ba lies in [from, to)
+        sm.gainFrom = int32_t(std::clamp(ceilDiv(int64_t(gained.from) - start, ba), int64_t(-1), f.n + 2));
+        sm.gainTo = int32_t(std::clamp(ceilDiv(int64_t(gained.to) - start, ba), int64_t(-1), f.n + 2));
     }
-    return f.accept() ? TickResult::applied : TickResult::refused;
+    const SampleValue held = f.work[f.first - f.step];  // frame -1
+    const SampleValue before = sm.gainFrom <= -1 && -1 < sm.gainTo ? held >> s : held;
+    const SampleValue limit = s > 0 ? SampleValue(1) << (23 - s) : 0;  // 0: none
+    const SampleValue gain = SampleValue(1) << s;
+    SampleValue differs = 0;
+    const bool fits = withStep(f.step, [&](auto step) {
+        const bool inRange =
+            limit == 0 || eachSmoothedBlock(sm, step, before, [limit](int32_t, int32_t m, const SampleValue* r) {
+                SampleValue lo = 0, hi = 0;
+                for (int32_t i = 0; i < m; ++i) {
+                    lo = r[i] < lo ? r[i] : lo;
+                    hi = r[i] > hi ? r[i] : hi;
+                }
+                return lo > -limit && hi < limit;
+            });
+        if (!inRange) return false;
+        return eachSmoothedBlock(sm, step, before, [&](int32_t k0, int32_t m, const SampleValue* r) {
+            SampleValue* x = sm.x + size_t(k0) * step;
+            SampleValue d = 0;
+            for (int32_t i = 0; i < m; ++i) {
+                const SampleValue v = r[i] * gain;
+                d |= v ^ x[size_t(i) * step];
+                x[size_t(i) * step] = v;
+            }
+            differs |= d;
+            return true;
+        });
+    });
+    return fits && differs != 0 ? TickResult::applied : TickResult::refused;
 }
 
 // The drawing recomputes these columns (and their neighbours, whose jumps they end).
@@ -169,7 +273,7 @@ TickResult toolTick(Document& doc, Tool tool, ToolRun& run, const ToolFlags& fla
                 const bool shortening = doc.view.shorteningStartPage != 0;
                 if (!(shortening && run.counted == 0 && !flags.enlargeEnabled)) return TickResult::refused;
                 // Counted even when nothing moves, so the shortening can go on; never out of range.
-                if (scaleAboutLine(f, line, h) == Scaled::outOfRange) return TickResult::refused;
+                if (scaleAboutLine(f, line, h) == Rewritten::outOfRange) return TickResult::refused;
                 run.counted = 1;  // the run counts once, though the cursor says no
                 markFrameChanged(doc);
                 return TickResult::forced;
