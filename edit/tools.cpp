@@ -113,15 +113,15 @@ TickResult ramp(const Frame& f, bool fromLeft, int64_t sign) {
 }
 
 // Every sample's distance from the line scaled by h, truncated toward zero.
-// All in doubles, exact up to the scaling: the line's values and the
-// distances are integers well below 2^53. The range test is made on the
-// double: its whole part is in range exactly when it lies strictly between
-// the ends widened by one, so clamping to those ends (NaN to the lower)
-// before converting keeps the answer and never overflows. The double work is
+// In doubles, exact up to the scaling: the line's values and the distances are
+// integers well below 2^53. The range test is made on the double: its whole
+// part is in range exactly when it lies strictly between the ends widened by
+// one, |y + 0.5| < 2^23 + 0.5 (the sum exact wherever the answer turns on it;
+// NaN fails), and only a double that passes is converted. The double work is
 // the cost here, so it is done once: the results wait, packed, in the scratch
 // array until the whole frame has passed the test.
 Rewritten scaleAboutLine(const Frame& f, const Line& line, double h) {
-    constexpr double kBelow = double(kSampleMin) - 1.0, kAbove = double(kSampleMax) + 1.0;
+    constexpr double kAbove = double(kSampleMax) + 1.0;
     constexpr uint32_t kSpan = uint32_t(kSampleMax) - uint32_t(kSampleMin);
     const double a = double(line.a), slope = double(line.down ? -line.slope : line.slope);
     return withStep(f.step, [&](auto step) {
@@ -132,8 +132,7 @@ Rewritten scaleAboutLine(const Frame& f, const Line& line, double h) {
         for (int32_t k = 0; k < n; ++k) {
             const double l = a + double(k) * slope;
             const double y = (double(x[size_t(k) * step]) - l) * h + l;
-            const double above = y > kBelow ? y : kBelow;  // NaN too
-            const SampleValue v = SampleValue(above < kAbove ? above : kAbove);
+            const SampleValue v = SampleValue(std::fabs(y + 0.5) < kAbove + 0.5 ? y : kAbove);
             outside |= uint32_t(v) - uint32_t(kSampleMin) > kSpan;
             differs |= uint32_t(v ^ x[size_t(k) * step]);
             r[k] = v;
@@ -151,17 +150,6 @@ bool flatAboutLine(const Frame& f, const Line& line) {
     return true;
 }
 
-// The low-pass reads its neighbours, so it works in blocks of true values and
-// results on the stack (the gained stretch of a block shifted at once); the
-// second pass writes each block in place, keeping the true value of the
-// block's last frame for the next block first.
-struct Smoothing {
-    SampleValue* x;  // frame 0
-    int32_t n;
-    int32_t shift;  // the gain; true value = held >> shift inside [gainFrom, gainTo)
-    int32_t gainFrom, gainTo;
-};
-
 // Three true values always fit an int32 sum below this size.
 constexpr SampleValue kNarrowSum = 1 << 29;
 
@@ -170,74 +158,68 @@ void average3(const SampleValue* t, int32_t m, SampleValue* r) {
     for (int32_t i = 0; i < m; ++i) r[i] = SampleValue((Wide(t[i]) + t[i + 1] + t[i + 2]) / 3);  // toward zero
 }
 
-// Calls use(k0, m, r) with r the results of frames [k0, k0 + m), block by
-// block in order, until use returns false.
-template <typename Step, typename Use>
-bool eachSmoothedBlock(const Smoothing& s, Step step, SampleValue before, Use use) {
-    SampleValue t[kBlock + 2], r[kBlock];
-    for (int32_t k0 = 0; k0 < s.n; k0 += kBlock) {
-        const int32_t m = std::min(kBlock, s.n - k0);
-        t[0] = before;
-        for (int32_t i = 0; i <= m; ++i) t[i + 1] = s.x[size_t(k0 + i) * step];  // frames k0 ... k0 + m
-        const int32_t gainFrom = std::clamp(s.gainFrom - k0, 0, m + 1), gainTo = std::clamp(s.gainTo - k0, 0, m + 1);
-        for (int32_t i = gainFrom; i < gainTo; ++i) t[i + 1] >>= s.shift;
-        before = t[m];
-        SampleValue lo = 0, hi = 0;
-        for (int32_t i = 0; i < m + 2; ++i) {
-            lo = t[i] < lo ? t[i] : lo;
-            hi = t[i] > hi ? t[i] : hi;
-        }
-        if (lo >= -kNarrowSum && hi < kNarrowSum)
-            average3<int32_t>(t, m, r);
-        else
+// The results of the low-pass, packed in the scratch array: false when one
+// cannot take the gain back (|r| >= 2^(23 - shift), with a gain) or none
+// differs. Frame k's held value is shifted when k lies in [gainFrom, gainTo).
+template <typename Step>
+bool smooth(const Frame& f, Step step, int32_t shift, int32_t gainFrom, int32_t gainTo) {
+    // |r| < 2^(23 - shift) as one unsigned comparison; no limit without a gain.
+    const uint32_t offset = shift > 0 ? (uint32_t(1) << (23 - shift)) - 1 : 0;
+    const uint32_t span = shift > 0 ? 2 * offset : UINT32_MAX;
+    const SampleValue* const x = f.work + f.first;
+    const int32_t n = int32_t(f.n);
+    SampleValue held[kBlock + 2], t[kBlock + 2], r[kBlock];
+    uint32_t outside = 0, differs = 0;
+    for (int32_t k0 = 0; k0 < n; k0 += kBlock) {
+        const int32_t m = std::min(kBlock, n - k0);
+        const SampleValue* const from = x + (ptrdiff_t(k0) - 1) * ptrdiff_t(step);
+        for (int32_t i = 0; i < m + 2; ++i) held[i] = t[i] = from[size_t(i) * step];  // frames k0 - 1 ... k0 + m
+        const int32_t shiftTo = std::clamp(gainTo - k0 + 1, 0, m + 2);
+        for (int32_t i = std::clamp(gainFrom - k0 + 1, 0, m + 2); i < shiftTo; ++i) t[i] >>= shift;
+        uint32_t wide = 0;
+        for (int32_t i = 0; i < m + 2; ++i) wide |= uint32_t(t[i]) + uint32_t(kNarrowSum) >= 2 * uint32_t(kNarrowSum);
+        if (wide)
             average3<int64_t>(t, m, r);
-        if (!use(k0, m, r)) return false;
+        else
+            average3<int32_t>(t, m, r);
+        SampleValue* const out = f.scratch + k0;
+        for (int32_t i = 0; i < m; ++i) {
+            const uint32_t u = uint32_t(r[i]);
+            outside |= uint32_t(u + offset > span);
+            const uint32_t v = u << shift;  // times the gain, exact when in range
+            differs |= v ^ uint32_t(held[i + 1]);
+            out[i] = SampleValue(v);
+        }
     }
-    return true;
+    return !outside && differs;
 }
 
-int64_t ceilDiv(int64_t a, int64_t b) { return a >= 0 ? (a + b - 1) / b : a / b; }  // b > 0
-
 // 3-point moving average of the true values. The gain is never changed
-// inside an edit, so a result that cannot take it back is refused.
+// inside an edit, so a result that cannot take it back is refused. A block
+// at a time, the held values and the true ones (the block's gained stretch
+// shifted at once) are taken onto the stack; the results wait, packed, in the
+// scratch array until the whole frame has passed the test.
 TickResult lowPass(Document& doc, const Frame& f) {
     const int32_t s = doc.view.gainShift;
-    const int64_t ba = doc.edit.frameBytes, start = doc.view.editFrameStart;
-    const GainPlace& gained = doc.view.gainPlace;
-    Smoothing sm{f.work + f.first, int32_t(f.n), s, 0, 0};
-    if (s > 0) {  // frame k is gained when start + k ba lies in [from, to)
-        sm.gainFrom = int32_t(std::clamp(ceilDiv(int64_t(gained.from) - start, ba), int64_t(-1), f.n + 2));
-        sm.gainTo = int32_t(std::clamp(ceilDiv(int64_t(gained.to) - start, ba), int64_t(-1), f.n + 2));
+    const int64_t n = f.n;
+    int32_t gainFrom = 0, gainTo = 0;  // frame k is gained when start + k ba lies in [from, to)
+    if (s > 0) {
+        const int64_t ba = doc.edit.frameBytes, start = doc.view.editFrameStart;
+        auto firstAtOrAfter = [&](uint32_t q) {  // within [-1, n + 1]
+            const int64_t d = int64_t(q) - start;
+            return int32_t(std::clamp(d >= 0 ? (d + ba - 1) / ba : d / ba, int64_t(-1), n + 1));
+        };
+        gainFrom = firstAtOrAfter(doc.view.gainPlace.from);
+        gainTo = firstAtOrAfter(doc.view.gainPlace.to);
     }
-    const SampleValue held = f.work[f.first - f.step];  // frame -1
-    const SampleValue before = sm.gainFrom <= -1 && -1 < sm.gainTo ? held >> s : held;
-    const SampleValue limit = s > 0 ? SampleValue(1) << (23 - s) : 0;  // 0: none
-    const SampleValue gain = SampleValue(1) << s;
-    SampleValue differs = 0;
-    const bool fits = withStep(f.step, [&](auto step) {
-        const bool inRange =
-            limit == 0 || eachSmoothedBlock(sm, step, before, [limit](int32_t, int32_t m, const SampleValue* r) {
-                SampleValue lo = 0, hi = 0;
-                for (int32_t i = 0; i < m; ++i) {
-                    lo = r[i] < lo ? r[i] : lo;
-                    hi = r[i] > hi ? r[i] : hi;
-                }
-                return lo > -limit && hi < limit;
-            });
-        if (!inRange) return false;
-        return eachSmoothedBlock(sm, step, before, [&](int32_t k0, int32_t m, const SampleValue* r) {
-            SampleValue* x = sm.x + size_t(k0) * step;
-            SampleValue d = 0;
-            for (int32_t i = 0; i < m; ++i) {
-                const SampleValue v = r[i] * gain;
-                d |= v ^ x[size_t(i) * step];
-                x[size_t(i) * step] = v;
-            }
-            differs |= d;
-            return true;
-        });
+    const bool applied = withStep(f.step, [&](auto step) {
+        if (!smooth(f, step, s, gainFrom, gainTo)) return false;
+        SampleValue* const x = f.work + f.first;
+        const SampleValue* const r = f.scratch;
+        for (int64_t k = 0; k < n; ++k) x[size_t(k) * step] = r[k];
+        return true;
     });
-    return fits && differs != 0 ? TickResult::applied : TickResult::refused;
+    return applied ? TickResult::applied : TickResult::refused;
 }
 
 // The drawing recomputes these columns (and their neighbours, whose jumps they end).

@@ -231,6 +231,26 @@ TEST(LowPass, ReadsTheTrueValueOutsideThePageAndRefusesWhatCannotTakeTheGainBack
     }
 }
 
+// The frame ends at the page's last column: B lies outside the gain and is read as it is held.
+TEST(LowPass, ReadsTheTrueValueAfterThePage) {
+    for (uint16_t bits : {16, 24}) {
+        ToolDoc t = toolDoc(2, bits, 1, 5, 637, 3, {}, 0);
+        Document& d = t.d();
+        ViewEvents e;
+        d.view.editFramePresent = false;
+        applyGain(d, 4, 5, e);
+        ASSERT_EQ(d.view.gainShift, 4);
+        d.view.editFramePresent = true;
+        for (int k = -1; k < 3; ++k) t.x(k) = 16 * 30 * (k + 2);
+        t.x(3) = 3000;
+        ToolRun run;
+        ASSERT_EQ(toolTick(d, Tool::lowPass, run, ToolFlags{}), TickResult::applied) << bits;
+        EXPECT_EQ(t.x(1), 16 * 90);                       // (60 + 90 + 120) / 3: already smooth
+        EXPECT_EQ(t.x(2), 16 * ((90 + 120 + 3000) / 3));  // not 3000 >> 4
+        EXPECT_EQ(t.x(3), 3000);
+    }
+}
+
 TEST(LowPass, ReadsStayInsideTheMarginsAtBothEndsOfTheStretch) {
     // Page 2: column 0 reads the frame before the stretch; column 638 the frames after 639.
     for (uint16_t bits : {16, 24}) {
