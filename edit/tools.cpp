@@ -80,6 +80,29 @@ Rewritten rewrite(const Frame& f, Step step, Value value) {
     return differs != 0 ? Rewritten::changed : Rewritten::unchanged;
 }
 
+// The same, each value computed once, for tools whose values cost more than
+// a second read of the frame: the results wait, packed, in the scratch array
+// until the whole frame has passed the test.
+template <typename Step, typename Value>
+Rewritten settle(const Frame& f, Step step, Value value) {
+    constexpr uint32_t kSpan = uint32_t(kSampleMax) - uint32_t(kSampleMin);
+    SampleValue* const x = f.work + f.first;
+    SampleValue* const r = f.scratch;
+    const int32_t n = int32_t(f.n);
+    uint32_t outside = 0, differs = 0;
+    for (int32_t k = 0; k < n; ++k) {
+        const SampleValue held = x[size_t(k) * step];
+        const uint32_t v = value(held, k);
+        outside |= v - uint32_t(kSampleMin) > kSpan;
+        differs |= v ^ uint32_t(held);
+        r[k] = SampleValue(v);
+    }
+    if (outside) return Rewritten::outOfRange;
+    if (!differs) return Rewritten::unchanged;
+    for (int32_t k = 0; k < n; ++k) x[size_t(k) * step] = r[k];
+    return Rewritten::changed;
+}
+
 // The straight line from A toward B; its slope is an integer quotient, so it
 // generally stops short of B.
 struct Line {
@@ -105,7 +128,7 @@ TickResult ramp(const Frame& f, bool fromLeft, int64_t sign) {
     const double perJ = double(sign) * double(q) / 65536.0;
     const int32_t n = int32_t(f.n);
     const Rewritten o = withStep(f.step, [&](auto step) {
-        return rewrite(f, step, [=](SampleValue x, int32_t k) {
+        return settle(f, step, [=](SampleValue x, int32_t k) {
             return uint32_t(x) + uint32_t(SampleValue(double(fromLeft ? n - k : k) * perJ));
         });
     });
@@ -122,25 +145,13 @@ TickResult ramp(const Frame& f, bool fromLeft, int64_t sign) {
 // array until the whole frame has passed the test.
 Rewritten scaleAboutLine(const Frame& f, const Line& line, double h) {
     constexpr double kAbove = double(kSampleMax) + 1.0;
-    constexpr uint32_t kSpan = uint32_t(kSampleMax) - uint32_t(kSampleMin);
     const double a = double(line.a), slope = double(line.down ? -line.slope : line.slope);
     return withStep(f.step, [&](auto step) {
-        SampleValue* const x = f.work + f.first;
-        SampleValue* const r = f.scratch;  // the results, packed
-        const int32_t n = int32_t(f.n);
-        uint32_t outside = 0, differs = 0;
-        for (int32_t k = 0; k < n; ++k) {
+        return settle(f, step, [=](SampleValue x, int32_t k) {
             const double l = a + double(k) * slope;
-            const double y = (double(x[size_t(k) * step]) - l) * h + l;
-            const SampleValue v = SampleValue(std::fabs(y + 0.5) < kAbove + 0.5 ? y : kAbove);
-            outside |= uint32_t(v) - uint32_t(kSampleMin) > kSpan;
-            differs |= uint32_t(v ^ x[size_t(k) * step]);
-            r[k] = v;
-        }
-        if (outside) return Rewritten::outOfRange;
-        if (!differs) return Rewritten::unchanged;
-        for (int32_t k = 0; k < n; ++k) x[size_t(k) * step] = r[k];
-        return Rewritten::changed;
+            const double y = (double(x) - l) * h + l;
+            return uint32_t(SampleValue(std::fabs(y + 0.5) < kAbove + 0.5 ? y : kAbove));
+        });
     });
 }
 
