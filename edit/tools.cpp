@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdlib>
 #include <type_traits>
 
@@ -170,23 +171,23 @@ void average3(const SampleValue* t, int32_t m, SampleValue* r) {
 }
 
 // The results of the low-pass, packed in the scratch array: false when one
-// cannot take the gain back (|r| >= 2^(23 - shift), with a gain) or none
+// cannot take the gain back (|r| >= 2^(23 - gain), with a gain) or none
 // differs. Frame k's held value is shifted when k lies in [gainFrom, gainTo).
 template <typename Step>
-bool smooth(const Frame& f, Step step, int32_t shift, int32_t gainFrom, int32_t gainTo) {
-    // |r| < 2^(23 - shift) as one unsigned comparison; no limit without a gain.
-    const uint32_t offset = shift > 0 ? (uint32_t(1) << (23 - shift)) - 1 : 0;
-    const uint32_t span = shift > 0 ? 2 * offset : UINT32_MAX;
+bool smooth(const Frame& f, Step step, int32_t gain, int32_t gainFrom, int32_t gainTo) {
+    // |r| < 2^(23 - gain) as one unsigned comparison; no limit without a gain.
+    const uint32_t offset = gain > 0 ? (uint32_t(1) << (23 - gain)) - 1 : 0;
+    const uint32_t span = gain > 0 ? 2 * offset : UINT32_MAX;
     const SampleValue* const x = f.work + f.first;
     const int32_t n = int32_t(f.n);
     SampleValue held[kBlock + 2], t[kBlock + 2], r[kBlock];
     uint32_t outside = 0, differs = 0;
     for (int32_t k0 = 0; k0 < n; k0 += kBlock) {
         const int32_t m = std::min(kBlock, n - k0);
-        const SampleValue* const from = x + (ptrdiff_t(k0) - 1) * ptrdiff_t(step);
+        const SampleValue* const from = x + (std::ptrdiff_t(k0) - 1) * std::ptrdiff_t(step);
         for (int32_t i = 0; i < m + 2; ++i) held[i] = t[i] = from[size_t(i) * step];  // frames k0 - 1 ... k0 + m
         const int32_t shiftTo = std::clamp(gainTo - k0 + 1, 0, m + 2);
-        for (int32_t i = std::clamp(gainFrom - k0 + 1, 0, m + 2); i < shiftTo; ++i) t[i] >>= shift;
+        for (int32_t i = std::clamp(gainFrom - k0 + 1, 0, m + 2); i < shiftTo; ++i) t[i] >>= gain;
         uint32_t wide = 0;
         for (int32_t i = 0; i < m + 2; ++i) wide |= uint32_t(t[i]) + uint32_t(kNarrowSum) >= 2 * uint32_t(kNarrowSum);
         if (wide)
@@ -197,7 +198,7 @@ bool smooth(const Frame& f, Step step, int32_t shift, int32_t gainFrom, int32_t 
         for (int32_t i = 0; i < m; ++i) {
             const uint32_t u = uint32_t(r[i]);
             outside |= uint32_t(u + offset > span);
-            const uint32_t v = u << shift;  // times the gain, exact when in range
+            const uint32_t v = u << gain;  // exact when in range
             differs |= v ^ uint32_t(held[i + 1]);
             out[i] = SampleValue(v);
         }
