@@ -1,7 +1,10 @@
 #include "edit/tools.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdlib>
+#include <type_traits>
 
 #include "audio_file/sample_access.h"
 #include "common/text_format.h"
@@ -24,17 +27,6 @@ struct Frame {
     SampleValue& x(int64_t k) const { return work[first + size_t(k) * step]; }
     SampleValue& out(int64_t k) const { return scratch[first + size_t(k) * step]; }
     SampleValue b() const { return work[first + size_t(n) * step]; }
-    // False when no sample changes: a tick that does nothing is refused.
-    bool accept() const {
-        SampleValue* to = work + first;
-        const SampleValue* from = scratch + first;
-        bool changed = false;
-        for (int64_t k = 0; k < n; ++k, to += step, from += step) {
-            changed |= *to != *from;
-            *to = *from;
-        }
-        return changed;
-    }
 };
 
 // A frame of no length (or one ending before it starts) is refused, whoever asks.
@@ -50,6 +42,68 @@ bool frameOf(Document& doc, Frame& f) {
     return f.n > 0;
 }
 
+// The step as a constant for mono and stereo, so that the loops over the frame vectorise.
+template <typename F>
+auto withStep(size_t step, F&& f) {
+    if (step == 2) return f(std::integral_constant<size_t, 2>{});
+    if (step == 1) return f(std::integral_constant<size_t, 1>{});
+    return f(step);
+}
+
+// Frames a tool handles at a time where it works in blocks that stay in the L1 cache.
+constexpr int32_t kBlock = 2048;
+
+enum class Rewritten : uint8_t { outOfRange, unchanged, changed };
+
+TickResult appliedIf(Rewritten o) { return o == Rewritten::changed ? TickResult::applied : TickResult::refused; }
+
+// Every slot k of the frame becomes value(slot, k), or none does when a value
+// leaves the range. The first pass only reads; the second writes in place, so
+// a refusal changes nothing and an accepted tick reads the frame twice and
+// writes it once. value is a pure function, so both passes see the same
+// results; it computes modulo 2^32, which the range test allows for: every
+// tool's exact result lies within 2^31 of the range.
+template <typename Step, typename Value>
+Rewritten rewrite(const Frame& f, Step step, Value value) {
+    constexpr uint32_t kSpan = uint32_t(kSampleMax) - uint32_t(kSampleMin);
+    SampleValue* const x = f.work + f.first;
+    const int32_t n = int32_t(f.n);
+    uint32_t outside = 0;
+    for (int32_t k = 0; k < n; ++k) outside |= value(x[size_t(k) * step], k) - uint32_t(kSampleMin) > kSpan;
+    if (outside) return Rewritten::outOfRange;
+    uint32_t differs = 0;
+    for (int32_t k = 0; k < n; ++k) {
+        SampleValue& slot = x[size_t(k) * step];
+        const uint32_t v = value(slot, k);
+        differs |= v ^ uint32_t(slot);
+        slot = SampleValue(v);
+    }
+    return differs != 0 ? Rewritten::changed : Rewritten::unchanged;
+}
+
+// The same, each value computed once, for tools whose values cost more than
+// a second read of the frame: the results wait, packed, in the scratch array
+// until the whole frame has passed the test.
+template <typename Step, typename Value>
+Rewritten settle(const Frame& f, Step step, Value value) {
+    constexpr uint32_t kSpan = uint32_t(kSampleMax) - uint32_t(kSampleMin);
+    SampleValue* const x = f.work + f.first;
+    SampleValue* const r = f.scratch;
+    const int32_t n = int32_t(f.n);
+    uint32_t outside = 0, differs = 0;
+    for (int32_t k = 0; k < n; ++k) {
+        const SampleValue held = x[size_t(k) * step];
+        const uint32_t v = value(held, k);
+        outside |= v - uint32_t(kSampleMin) > kSpan;
+        differs |= v ^ uint32_t(held);
+        r[k] = SampleValue(v);
+    }
+    if (outside) return Rewritten::outOfRange;
+    if (!differs) return Rewritten::unchanged;
+    for (int32_t k = 0; k < n; ++k) x[size_t(k) * step] = r[k];
+    return Rewritten::changed;
+}
+
 // The straight line from A toward B; its slope is an integer quotient, so it
 // generally stops short of B.
 struct Line {
@@ -61,49 +115,46 @@ struct Line {
 
 Line lineOf(int64_t a, int64_t b, int64_t n) { return {a, std::llabs(a - b) / n, b < a}; }
 
-TickResult shift(const Frame& f, int64_t delta) {
-    for (int64_t k = 0; k < f.n; ++k) {
-        const int64_t v = int64_t(f.x(k)) + delta;
-        if (!inRange(v)) return TickResult::refused;
-        f.out(k) = SampleValue(v);
-    }
-    return f.accept() ? TickResult::applied : TickResult::refused;
+TickResult shift(const Frame& f, SampleValue delta) {
+    const Rewritten o = withStep(f.step, [&](auto step) {
+        return rewrite(f, step, [delta](SampleValue x, int32_t) { return uint32_t(x) + uint32_t(delta); });
+    });
+    return appliedIf(o);
 }
 
 // step(j) = floor(q j / 65536) with q = floor(2^32 / n): 65,536 at j = n.
+// q j is at most 2^32, so the double product is exact and truncates to the floor.
 TickResult ramp(const Frame& f, bool fromLeft, int64_t sign) {
     const uint64_t q = (uint64_t(1) << 32) / uint64_t(f.n);
-    for (int64_t k = 0; k < f.n; ++k) {
-        const uint64_t j = uint64_t(fromLeft ? f.n - k : k);
-        const int64_t v = int64_t(f.x(k)) + sign * int64_t((q * j) >> 16);
-        if (!inRange(v)) return TickResult::refused;
-        f.out(k) = SampleValue(v);
-    }
-    return f.accept() ? TickResult::applied : TickResult::refused;
+    const double perJ = double(sign) * double(q) / 65536.0;
+    const int32_t n = int32_t(f.n);
+    const Rewritten o = withStep(f.step, [&](auto step) {
+        return settle(f, step, [=](SampleValue x, int32_t k) {
+            return uint32_t(x) + uint32_t(SampleValue(double(fromLeft ? n - k : k) * perJ));
+        });
+    });
+    return appliedIf(o);
 }
 
 // Every sample's distance from the line scaled by h, truncated toward zero.
-// The range test is made on the double before converting: its whole part is
-// in range exactly when it lies strictly between the ends widened by one.
-enum class Scaled : uint8_t { outOfRange, unchanged, changed };
-Scaled scaleAboutLine(const Frame& f, const Line& line, double h) {
-    constexpr double kBelow = double(kSampleMin) - 1.0, kAbove = double(kSampleMax) + 1.0;
-    const int64_t slope = line.down ? -line.slope : line.slope;
-    // The frame's fields in locals: a store to a sample could otherwise make them be read again.
-    const SampleValue* x = f.work + f.first;
-    SampleValue* out = f.scratch + f.first;
-    const size_t step = f.step;
-    const int64_t n = f.n;
-    int64_t l = line.a;
-    for (int64_t k = 0; k < n; ++k, l += slope, x += step, out += step) {
-        const double y = double(int64_t(*x) - l) * h + double(l);
-        if (!(y > kBelow && y < kAbove)) return Scaled::outOfRange;
-        *out = SampleValue(y);
-    }
-    return f.accept() ? Scaled::changed : Scaled::unchanged;
+// In doubles, exact up to the scaling: the line's values and the distances are
+// integers well below 2^53. The range test is made on the double: its whole
+// part is in range exactly when it lies strictly between the ends widened by
+// one, |y + 0.5| < 2^23 + 0.5 (the sum exact wherever the answer turns on it;
+// NaN fails), and only a double that passes is converted. The double work is
+// the cost here, so it is done once: the results wait, packed, in the scratch
+// array until the whole frame has passed the test.
+Rewritten scaleAboutLine(const Frame& f, const Line& line, double h) {
+    constexpr double kAbove = double(kSampleMax) + 1.0;
+    const double a = double(line.a), slope = double(line.down ? -line.slope : line.slope);
+    return withStep(f.step, [&](auto step) {
+        return settle(f, step, [=](SampleValue x, int32_t k) {
+            const double l = a + double(k) * slope;
+            const double y = (double(x) - l) * h + l;
+            return uint32_t(SampleValue(std::fabs(y + 0.5) < kAbove + 0.5 ? y : kAbove));
+        });
+    });
 }
-
-TickResult appliedIf(Scaled s) { return s == Scaled::changed ? TickResult::applied : TickResult::refused; }
 
 bool flatAboutLine(const Frame& f, const Line& line) {
     for (int64_t k = 0; k < f.n; ++k)
@@ -111,29 +162,76 @@ bool flatAboutLine(const Frame& f, const Line& line) {
     return true;
 }
 
+// Three true values always fit an int32 sum below this size.
+constexpr SampleValue kNarrowSum = 1 << 29;
+
+template <typename Wide>
+void average3(const SampleValue* t, int32_t m, SampleValue* r) {
+    for (int32_t i = 0; i < m; ++i) r[i] = SampleValue((Wide(t[i]) + t[i + 1] + t[i + 2]) / 3);  // toward zero
+}
+
+// The results of the low-pass, packed in the scratch array: false when one
+// cannot take the gain back (|r| >= 2^(23 - gain), with a gain) or none
+// differs. Frame k's held value is shifted when k lies in [gainFrom, gainTo).
+template <typename Step>
+bool smooth(const Frame& f, Step step, int32_t gain, int32_t gainFrom, int32_t gainTo) {
+    // |r| < 2^(23 - gain) as one unsigned comparison; no limit without a gain.
+    const uint32_t offset = gain > 0 ? (uint32_t(1) << (23 - gain)) - 1 : 0;
+    const uint32_t span = gain > 0 ? 2 * offset : UINT32_MAX;
+    const SampleValue* const x = f.work + f.first;
+    const int32_t n = int32_t(f.n);
+    SampleValue held[kBlock + 2], t[kBlock + 2], r[kBlock];
+    uint32_t outside = 0, differs = 0;
+    for (int32_t k0 = 0; k0 < n; k0 += kBlock) {
+        const int32_t m = std::min(kBlock, n - k0);
+        const SampleValue* const from = x + (std::ptrdiff_t(k0) - 1) * std::ptrdiff_t(step);
+        for (int32_t i = 0; i < m + 2; ++i) held[i] = t[i] = from[size_t(i) * step];  // frames k0 - 1 ... k0 + m
+        const int32_t shiftTo = std::clamp(gainTo - k0 + 1, 0, m + 2);
+        for (int32_t i = std::clamp(gainFrom - k0 + 1, 0, m + 2); i < shiftTo; ++i) t[i] >>= gain;
+        uint32_t wide = 0;
+        for (int32_t i = 0; i < m + 2; ++i) wide |= uint32_t(t[i]) + uint32_t(kNarrowSum) >= 2 * uint32_t(kNarrowSum);
+        if (wide)
+            average3<int64_t>(t, m, r);
+        else
+            average3<int32_t>(t, m, r);
+        SampleValue* const out = f.scratch + k0;
+        for (int32_t i = 0; i < m; ++i) {
+            const uint32_t u = uint32_t(r[i]);
+            outside |= uint32_t(u + offset > span);
+            const uint32_t v = u << gain;  // exact when in range
+            differs |= v ^ uint32_t(held[i + 1]);
+            out[i] = SampleValue(v);
+        }
+    }
+    return !outside && differs;
+}
+
 // 3-point moving average of the true values. The gain is never changed
-// inside an edit, so a result that cannot take it back is refused.
+// inside an edit, so a result that cannot take it back is refused. A block
+// at a time, the held values and the true ones (the block's gained stretch
+// shifted at once) are taken onto the stack; the results wait, packed, in the
+// scratch array until the whole frame has passed the test.
 TickResult lowPass(Document& doc, const Frame& f) {
     const int32_t s = doc.view.gainShift;
-    const uint32_t ba = doc.edit.frameBytes;
-    const GainPlace& gained = doc.view.gainPlace;
-    const uint32_t start = doc.view.editFrameStart;
-    auto value = [&](int64_t k) -> int64_t {  // true value of frame k (k may be -1 ... n + 1)
-        const SampleValue held = f.work[size_t(int64_t(f.first) + k * int64_t(f.step))];
-        const uint32_t q = uint32_t(int64_t(start) + k * ba);
-        return s > 0 && q >= gained.from && q < gained.to ? int64_t(held >> s) : int64_t(held);
-    };
-    const int64_t limit = s > 0 ? (int64_t(1) << (23 - s)) : (int64_t(1) << 62);
-    int64_t before = value(-1), current = value(0), next = value(1);
-    for (int64_t k = 0; k < f.n; ++k) {
-        const int64_t r = (before + current + next) / 3;  // truncates toward zero
-        if (std::llabs(r) >= limit) return TickResult::refused;
-        f.out(k) = SampleValue(r * (int64_t(1) << s));
-        before = current;
-        current = next;
-        next = value(k + 2);
+    const int64_t n = f.n;
+    int32_t gainFrom = 0, gainTo = 0;  // frame k is gained when start + k ba lies in [from, to)
+    if (s > 0) {
+        const int64_t ba = doc.edit.frameBytes, start = doc.view.editFrameStart;
+        auto firstAtOrAfter = [&](uint32_t q) {  // within [-1, n + 1]
+            const int64_t d = int64_t(q) - start;
+            return int32_t(std::clamp(d >= 0 ? (d + ba - 1) / ba : d / ba, int64_t(-1), n + 1));
+        };
+        gainFrom = firstAtOrAfter(doc.view.gainPlace.from);
+        gainTo = firstAtOrAfter(doc.view.gainPlace.to);
     }
-    return f.accept() ? TickResult::applied : TickResult::refused;
+    const bool applied = withStep(f.step, [&](auto step) {
+        if (!smooth(f, step, s, gainFrom, gainTo)) return false;
+        SampleValue* const x = f.work + f.first;
+        const SampleValue* const r = f.scratch;
+        for (int64_t k = 0; k < n; ++k) x[size_t(k) * step] = r[k];
+        return true;
+    });
+    return applied ? TickResult::applied : TickResult::refused;
 }
 
 // The drawing recomputes these columns (and their neighbours, whose jumps they end).
@@ -169,7 +267,7 @@ TickResult toolTick(Document& doc, Tool tool, ToolRun& run, const ToolFlags& fla
                 const bool shortening = doc.view.shorteningStartPage != 0;
                 if (!(shortening && run.counted == 0 && !flags.enlargeEnabled)) return TickResult::refused;
                 // Counted even when nothing moves, so the shortening can go on; never out of range.
-                if (scaleAboutLine(f, line, h) == Scaled::outOfRange) return TickResult::refused;
+                if (scaleAboutLine(f, line, h) == Rewritten::outOfRange) return TickResult::refused;
                 run.counted = 1;  // the run counts once, though the cursor says no
                 markFrameChanged(doc);
                 return TickResult::forced;

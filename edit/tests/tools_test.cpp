@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <tuple>
 #include <utility>
 
 #include "audio_file/sample_access.h"
@@ -102,6 +103,71 @@ TEST(ToolTick, FactorsAreTheNearestDoubles) {
     }
 }
 
+// Frames longer than a block and no multiple of a vector width: a refusal
+// found at the last frame changes nothing, the last frame itself is written,
+// the low-pass reads across the blocks' edges and sums what no int32 holds.
+struct LongRow {
+    const char* name;
+    Tool tool;
+    SampleValue fill;                                  // every frame of the frame
+    std::vector<std::pair<int64_t, SampleValue>> set;  // then these (frame n: B)
+    TickResult result;
+    std::vector<std::pair<int64_t, SampleValue>> after;  // checked when applied
+};
+constexpr int64_t kLong = 2055;
+const LongRow kLongRows[] = {
+    {"ShiftUpRefusedByTheLast", Tool::shiftUp, 0, {{kLong - 1, 8323072}}, TickResult::refused, {}},
+    {"ShiftDownRefusedByTheLast", Tool::shiftDown, 0, {{kLong - 1, -8323073}}, TickResult::refused, {}},
+    {"RampRightUpRefusedByTheLast", Tool::rampRightUp, 0, {{kLong - 1, 8388607 - 65000}}, TickResult::refused, {}},
+    {"AmplifyRefusedByTheLast", Tool::amplify, 0, {{kLong - 1, 8000000}}, TickResult::refused, {}},
+    {"ShiftUpWritesTheLast",
+     Tool::shiftUp,
+     0,
+     {{kLong - 1, 8323071}},
+     TickResult::applied,
+     {{0, 65536}, {kLong - 1, 8388607}, {kLong, 0}}},
+    {"AttenuateWritesTheLast",
+     Tool::attenuate,
+     0,
+     {{kLong - 1, 1000000}},
+     TickResult::applied,
+     {{kLong - 2, 0}, {kLong - 1, 909090}, {kLong, 0}}},
+    {"LowPassAcrossTheBlockEdge",
+     Tool::lowPass,
+     0,
+     {{2048, 300}, {kLong - 1, 600}},
+     TickResult::applied,
+     {{2046, 0}, {2047, 100}, {2048, 100}, {2049, 100}, {kLong - 2, 200}, {kLong - 1, 200}, {kLong, 0}}},
+    {"LowPassSumsPastInt32",
+     Tool::lowPass,
+     1 << 30,
+     {{kLong, 1 << 30}},
+     TickResult::applied,
+     {{0, 715827882}, {1, 1 << 30}, {kLong - 1, 1 << 30}}},
+};
+class LongFrame : public ::testing::TestWithParam<LongRow> {};
+TEST_P(LongFrame, EveryFrameAsExpectedOrNoneChanged) {
+    const LongRow& r = GetParam();
+    for (const auto& [channels, bits, channel] : {std::tuple{1, 8, 0}, std::tuple{2, 24, 1}}) {
+        ToolDoc t = toolDoc(uint16_t(channels), uint16_t(bits), channel, 2, 100, 5, {}, 0);
+        Document& d = t.d();
+        d.view.editFrameEnd = d.view.editFrameStart + uint32_t(kLong) * d.edit.frameBytes;
+        for (int64_t k = 0; k <= kLong; ++k) t.x(k) = k < kLong ? r.fill : 0;
+        for (const auto& [k, v] : r.set) t.x(k) = v;
+        std::vector<SampleValue> before;
+        for (int64_t k = -1; k <= kLong + 1; ++k) before.push_back(t.x(k));
+        ToolRun run;
+        ASSERT_EQ(toolTick(d, r.tool, run, ToolFlags{}), r.result) << bits;
+        if (r.result == TickResult::refused) {
+            for (int64_t k = -1; k <= kLong + 1; ++k) ASSERT_EQ(t.x(k), before[size_t(k + 1)]) << "frame " << k;
+        }
+        for (const auto& [k, v] : r.after) EXPECT_EQ(t.x(k), v) << "frame " << k << ", " << bits << "-bit";
+        EXPECT_EQ(t.x(kLong + 1), before.back());
+    }
+}
+INSTANTIATE_TEST_SUITE_P(Tools, LongFrame, ::testing::ValuesIn(kLongRows),
+                         [](const auto& row) { return std::string(row.param.name); });
+
 TEST(ToolTick, RefusedWithoutAnOpenEditOrWithAnEmptyOrReversedFrame) {
     ToolDoc t = toolDoc(2, 16, 0, 5, 10, 2, {1, 2}, 0);
     Document& d = t.d();
@@ -162,6 +228,26 @@ TEST(LowPass, ReadsTheTrueValueOutsideThePageAndRefusesWhatCannotTakeTheGainBack
         EXPECT_EQ(t.x(1), 16 * 60);  // (30 + 60 + 90) / 3: already smooth
         EXPECT_EQ(t.x(2), 16 * 90);
         EXPECT_EQ(d.view.gainShift, 4);
+    }
+}
+
+// The frame ends at the page's last column: B lies outside the gain and is read as it is held.
+TEST(LowPass, ReadsTheTrueValueAfterThePage) {
+    for (uint16_t bits : {16, 24}) {
+        ToolDoc t = toolDoc(2, bits, 1, 5, 637, 3, {}, 0);
+        Document& d = t.d();
+        ViewEvents e;
+        d.view.editFramePresent = false;
+        applyGain(d, 4, 5, e);
+        ASSERT_EQ(d.view.gainShift, 4);
+        d.view.editFramePresent = true;
+        for (int k = -1; k < 3; ++k) t.x(k) = 16 * 30 * (k + 2);
+        t.x(3) = 3000;
+        ToolRun run;
+        ASSERT_EQ(toolTick(d, Tool::lowPass, run, ToolFlags{}), TickResult::applied) << bits;
+        EXPECT_EQ(t.x(1), 16 * 90);                       // (60 + 90 + 120) / 3: already smooth
+        EXPECT_EQ(t.x(2), 16 * ((90 + 120 + 3000) / 3));  // not 3000 >> 4
+        EXPECT_EQ(t.x(3), 3000);
     }
 }
 
