@@ -30,14 +30,14 @@ void seenToRows(const Seen& seen, uint8_t* rows, bool eightBit) {
         if (seen[b]) rows[overviewRow(uint8_t(b), eightBit)] = 1;
 }
 
-// 8- and 16-bit files: a column is read in blocks of 128 bytes whose lowest
+// 8- and 16-bit files: a column is read in blocks of 256 bytes whose lowest
 // and highest sample per channel come from vector min/max. A block whose
 // samples all lie in a run of top bytes already marked adds nothing and
 // needs no stores; within a column the samples soon fill such a run, so most
 // blocks end there, and only the others are marked sample by sample. Keys
 // order the top bytes as the rows do (16-bit samples are signed, 8-bit ones
 // stored + 128), so a run of keys is a run of rows.
-constexpr uint32_t kBlockBytes = 128;
+constexpr uint32_t kBlockBytes = 256;
 
 template <typename Sample>
 constexpr int kLanes = int(16 / sizeof(Sample));  // samples in a vector; stereo lanes alternate left, right
