@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 void OverviewBitmaps::release() {
     columns = 0;
@@ -29,13 +30,136 @@ void seenToRows(const Seen& seen, uint8_t* rows, bool eightBit) {
         if (seen[b]) rows[overviewRow(uint8_t(b), eightBit)] = 1;
 }
 
+// 8- and 16-bit files: a column is read in blocks of 256 bytes whose lowest
+// and highest sample per channel come from vector min/max. A block whose
+// samples all lie in a run of top bytes already marked adds nothing and
+// needs no stores; within a column the samples soon fill such a run, so most
+// blocks end there, and only the others are marked sample by sample. Keys
+// order the top bytes as the rows do (16-bit samples are signed, 8-bit ones
+// stored + 128), so a run of keys is a run of rows.
+constexpr uint32_t kBlockBytes = 256;
+
+template <typename Sample>
+constexpr int kLanes = int(16 / sizeof(Sample));  // samples in a vector; stereo lanes alternate left, right
+template <typename Sample>
+using Lanes = Sample[kLanes<Sample>];
+
+int sampleKey(int16_t sample) { return (int32_t(sample) + 32768) >> 8; }
+int sampleKey(uint8_t sample) { return sample; }
+template <typename Sample>
+constexpr int kKeyFlip = sizeof(Sample) == 2 ? 0x80 : 0;  // key ^ flip is the top byte
+
+// Each lane's lowest and highest sample over one block.
+template <typename Sample>
+void blockRange(const uint8_t* p, Lanes<Sample>& lowest, Lanes<Sample>& highest) {
+    // Local arrays and the plain comparisons (not std::min's references)
+    // are what GCC turns into vector min/max.
+    Lanes<Sample> low, high;
+    std::memcpy(low, p, sizeof low);
+    std::memcpy(high, p, sizeof high);
+    for (uint32_t k = sizeof low; k < kBlockBytes; k += sizeof low) {
+        Lanes<Sample> s;
+        std::memcpy(s, p + k, sizeof s);
+        for (int j = 0; j < kLanes<Sample>; ++j) {
+            low[j] = s[j] < low[j] ? s[j] : low[j];
+            high[j] = s[j] > high[j] ? s[j] : high[j];
+        }
+    }
+    std::memcpy(lowest, low, sizeof low);
+    std::memcpy(highest, high, sizeof high);
+}
+
+// Keys lo..hi are all marked; empty while lo > hi. Runs grow only over
+// marked keys, so a block inside one needs no marks.
+struct MarkedRun {
+    int lo = 1, hi = 0;
+    bool holds(int key) const { return key >= lo && key <= hi; }
+};
+
+// The run the last new marks went to and the one before: a sound that
+// moves between two stretches of rows (say the two levels of a square wave)
+// keeps both.
+struct MarkedRuns {
+    MarkedRun recent, older;
+};
+
+// One channel's block: `top` is its first top byte, `step` bytes from one to the next.
+template <typename Sample>
+void markBlock(Seen& seen, MarkedRuns& runs, const uint8_t* top, uint32_t step, int lowKey, int highKey) {
+    if ((runs.recent.holds(lowKey) && runs.recent.holds(highKey)) ||
+        (runs.older.holds(lowKey) && runs.older.holds(highKey)))
+        return;
+    for (uint32_t k = 0; k < kBlockBytes; k += step) seen[top[k]] = 1;
+    // The recent run becomes the one holding this block's lowest key.
+    if (!runs.recent.holds(lowKey)) {
+        std::swap(runs.recent, runs.older);
+        if (!runs.recent.holds(lowKey)) runs.recent.lo = runs.recent.hi = lowKey;
+    }
+    MarkedRun& run = runs.recent;
+    constexpr int flip = kKeyFlip<Sample>;
+    while (run.lo > 0 && seen[(run.lo - 1) ^ flip]) --run.lo;
+    while (run.hi < 255 && seen[(run.hi + 1) ^ flip]) ++run.hi;
+}
+
+template <typename Sample>
+void markColumnsByBlock(OverviewBitmaps& maps, int32_t first, int32_t end, const uint8_t* image, const WaveInfo& info,
+                        uint32_t framesPerColumn, bool left, bool right) {
+    constexpr bool eightBit = sizeof(Sample) == 1;
+    constexpr int lanes = kLanes<Sample>;
+    const uint32_t frameBytes = info.frameBytes;
+    const bool stereo = frameBytes == 2 * sizeof(Sample);
+    const uint64_t totalFrames = (info.dataEnd - info.dataOffset) / frameBytes;
+    const uint32_t blockFrames = kBlockBytes / frameBytes;
+    const uint32_t rightTop = frameBytes - 1;
+    for (int32_t i = first; i < end; ++i) {
+        const uint64_t firstFrame = uint64_t(framesPerColumn) * uint32_t(i);
+        const uint64_t frames =
+            firstFrame >= totalFrames ? 0 : std::min<uint64_t>(framesPerColumn, totalFrames - firstFrame);
+        Seen seenLeft = {}, seenRight = {};
+        MarkedRuns runsLeft, runsRight;
+        const uint8_t* p = image + info.dataOffset + firstFrame * frameBytes;
+        uint64_t f = 0;
+        for (; f + blockFrames <= frames; f += blockFrames, p += kBlockBytes) {
+            Lanes<Sample> low, high;
+            blockRange<Sample>(p, low, high);
+            // Mono: every lane is the left channel.
+            Sample lowOf[2] = {low[0], low[1]}, highOf[2] = {high[0], high[1]};
+            for (int j = 2; j < lanes; j += 2)
+                for (int c = 0; c < 2; ++c) {
+                    lowOf[c] = std::min(lowOf[c], low[j + c]);
+                    highOf[c] = std::max(highOf[c], high[j + c]);
+                }
+            if (!stereo) {
+                lowOf[0] = std::min(lowOf[0], lowOf[1]);
+                highOf[0] = std::max(highOf[0], highOf[1]);
+            }
+            if (left)
+                markBlock<Sample>(seenLeft, runsLeft, p + sizeof(Sample) - 1, frameBytes, sampleKey(lowOf[0]),
+                                  sampleKey(highOf[0]));
+            if (right)
+                markBlock<Sample>(seenRight, runsRight, p + rightTop, frameBytes, sampleKey(lowOf[1]),
+                                  sampleKey(highOf[1]));
+        }
+        for (; f < frames; ++f, p += frameBytes) {
+            if (left) seenLeft[p[sizeof(Sample) - 1]] = 1;
+            if (right) seenRight[p[rightTop]] = 1;
+        }
+        if (left) seenToRows(seenLeft, &maps.left[size_t(i) * kOverviewRows], eightBit);
+        if (right) seenToRows(seenRight, &maps.right[size_t(i) * kOverviewRows], eightBit);
+    }
+}
+
 // Remakes columns [first, end) of one channel (right: only with `right`),
 // or of both channels at once for a stereo file's full build. The end of
 // the data is measured from the data start, so no column past the data is
 // drawn as sound.
 void markColumns(OverviewBitmaps& maps, int32_t first, int32_t end, const uint8_t* image, const WaveInfo& info,
                  uint32_t framesPerColumn, bool left, bool right) {
-    const bool eightBit = info.bytesPerSample == 1;
+    if (info.bytesPerSample == 1)
+        return markColumnsByBlock<uint8_t>(maps, first, end, image, info, framesPerColumn, left, right);
+    if (info.bytesPerSample == 2)
+        return markColumnsByBlock<int16_t>(maps, first, end, image, info, framesPerColumn, left, right);
+    // 24-bit samples do not fill vector lanes evenly: one store per sample.
     const uint32_t frameBytes = info.frameBytes;
     const uint64_t totalFrames = (info.dataEnd - info.dataOffset) / frameBytes;
     const uint8_t* top = image + info.dataOffset + info.bytesPerSample - 1;  // left sample's top byte
@@ -67,69 +191,8 @@ void markColumns(OverviewBitmaps& maps, int32_t first, int32_t end, const uint8_
             Seen& seen = right ? seenRight : seenLeft;
             for (uint64_t f = 0; f < frames; ++f, q += frameBytes) seen[q[0]] = 1;
         }
-        if (left) seenToRows(seenLeft, &maps.left[size_t(i) * kOverviewRows], eightBit);
-        if (right) seenToRows(seenRight, &maps.right[size_t(i) * kOverviewRows], eightBit);
-    }
-}
-
-// A stereo frame's two top bytes as one index into a 256 x 256 table: one
-// store a frame instead of two. The left values are the table's rows that
-// hold a mark, the right values its columns that do. Reading and clearing
-// the table costs about as much as a few thousand frames, so only long
-// columns go this way.
-constexpr uint32_t kPairedFromFrames = 8192;
-constexpr size_t kPairCount = 256 * 256;
-
-// Eight marks at a time: the table is read 64 bits a word.
-void pairsToRows(uint8_t* pairs, uint8_t* leftRows, uint8_t* rightRows, bool eightBit) {
-    Seen seenLeft = {};
-    uint64_t right[32] = {};
-    for (int l = 0; l < 256; ++l) {
-        uint8_t* row = pairs + size_t(l) * 256;
-        uint64_t words[32];
-        std::memcpy(words, row, 256);
-        uint64_t any = 0;
-        for (int k = 0; k < 32; ++k) {
-            any |= words[k];
-            right[k] |= words[k];
-        }
-        if (!any) continue;
-        seenLeft[l] = 1;
-        std::memset(row, 0, 256);
-    }
-    Seen seenRight;
-    std::memcpy(seenRight, right, 256);
-    seenToRows(seenLeft, leftRows, eightBit);
-    seenToRows(seenRight, rightRows, eightBit);
-}
-
-void markColumnsPaired(OverviewBitmaps& maps, int32_t first, int32_t end, const uint8_t* image, const WaveInfo& info,
-                       uint32_t framesPerColumn, uint8_t* pairs) {
-    const bool eightBit = info.bytesPerSample == 1;
-    const uint32_t frameBytes = info.frameBytes;
-    const uint64_t totalFrames = (info.dataEnd - info.dataOffset) / frameBytes;
-    const uint8_t* top = image + info.dataOffset + info.bytesPerSample - 1;
-    const uint32_t rightStep = info.bytesPerSample;
-    for (int32_t i = first; i < end; ++i) {
-        const uint64_t firstFrame = uint64_t(framesPerColumn) * uint32_t(i);
-        const uint64_t frames =
-            firstFrame >= totalFrames ? 0 : std::min<uint64_t>(framesPerColumn, totalFrames - firstFrame);
-        const uint8_t* p = top + firstFrame * frameBytes;
-        uint64_t f = 0;
-        if (frameBytes == 4) {  // 16-bit: the indices of a run of frames in vector operations, then the marks
-            const uint8_t* frame = image + info.dataOffset + firstFrame * 4;
-            uint16_t index[64];
-            for (; f + 64 <= frames; f += 64, frame += 256, p += 256) {
-                for (int j = 0; j < 64; ++j) {
-                    uint32_t w;
-                    std::memcpy(&w, frame + 4 * j, 4);
-                    index[j] = uint16_t((w & 0xFF00u) | (w >> 24));
-                }
-                for (int j = 0; j < 64; ++j) pairs[index[j]] = 1;
-            }
-        }
-        for (; f < frames; ++f, p += frameBytes) pairs[size_t(p[0]) << 8 | p[rightStep]] = 1;
-        pairsToRows(pairs, &maps.left[size_t(i) * kOverviewRows], &maps.right[size_t(i) * kOverviewRows], eightBit);
+        if (left) seenToRows(seenLeft, &maps.left[size_t(i) * kOverviewRows], false);
+        if (right) seenToRows(seenRight, &maps.right[size_t(i) * kOverviewRows], false);
     }
 }
 
@@ -146,16 +209,11 @@ void buildOverview(OverviewBitmaps& maps, const uint8_t* image, const WaveInfo& 
     else
         std::vector<uint8_t>().swap(maps.right);
 
-    const uint32_t framesPerColumn = view.framesPerPixel[0];
-    std::vector<uint8_t> pairs(stereo && framesPerColumn >= kPairedFromFrames ? kPairCount : 0);
     progress.open(ProgressKind::drawing);
     // One step per hundredth of the columns.
     for (int32_t k = 0; k < 100; ++k) {
         const int32_t first = width * k / 100, end = width * (k + 1) / 100;
-        if (pairs.empty())
-            markColumns(maps, first, end, image, info, framesPerColumn, true, stereo);
-        else
-            markColumnsPaired(maps, first, end, image, info, framesPerColumn, pairs.data());
+        markColumns(maps, first, end, image, info, view.framesPerPixel[0], true, stereo);
         progress.step();
         progress.pump();
     }

@@ -130,36 +130,73 @@ TEST(BuildOverview, ClickLandsInItsColumnAndChannel) {
     EXPECT_EQ(rowsOf(maps.left, 123), std::vector<int>{128});
 }
 
-// Long stereo columns take the pair table: every column must still hold
-// exactly the rows of its own samples, each channel its own.
-TEST(BuildOverview, LongStereoColumnsHoldTheRowsOfTheirSamples) {
-    for (uint16_t bits : {8, 16, 24}) {
-        constexpr uint32_t kWidth = 640, kPerColumn = 8192, kFrames = kWidth * kPerColumn + 100;
-        Image im = makeImage(2, bits, kFrames);
-        const uint32_t bps = im.info.bytesPerSample;
-        std::vector<uint8_t> want[2] = {std::vector<uint8_t>(kWidth * kOverviewRows),
-                                        std::vector<uint8_t>(kWidth * kOverviewRows)};
-        uint32_t seed = 12345;
-        for (uint32_t f = 0; f < kFrames; ++f) {
-            const uint32_t column = f / kPerColumn;
-            for (uint32_t ch = 0; ch < 2; ++ch) {
-                seed = seed * 1103515245u + 12345u;
-                // A band of top bytes that differs by column and channel, and a full negative peak once.
-                uint8_t high = uint8_t((column * (ch ? 13 : 7) + ch * 40) % 230 + (seed >> 16) % (ch ? 9 : 17));
-                if (f % kPerColumn == column % 1000 && ch == column % 2) high = 0x80;
-                uint8_t* p = &im.bytes[im.info.dataOffset + f * im.info.frameBytes + ch * bps];
-                for (uint32_t b = 0; b + 1 < bps; ++b) p[b] = uint8_t(seed >> (8 * b));
-                p[bps - 1] = high;
-                if (column < kWidth) want[ch][column * kOverviewRows + uint32_t(overviewRow(high, bits == 8))] = 1;
-            }
+// Long columns are read in blocks that skip the samples already marked:
+// every column must still hold exactly the rows of its own samples, each
+// channel its own, whatever the sample size, channels, and where a column
+// starts and ends inside the blocks.
+struct LongCase {
+    const char* name;
+    uint16_t channels, bits;
+    uint32_t perColumn;
+};
+
+const LongCase kLong[] = {
+    {"Stereo8", 2, 8, 8192},
+    {"Stereo16", 2, 16, 8192},
+    {"Stereo24", 2, 24, 8192},
+    {"Mono8", 1, 8, 8192},
+    {"Mono16", 1, 16, 8192},
+    {"Mono24", 1, 24, 8192},
+    {"Stereo16PartBlocks", 2, 16, 8200},
+    {"Mono16PartBlocks", 1, 16, 8200},
+    {"Stereo8PartBlocks", 2, 8, 8200},
+    {"Mono8PartBlocks", 1, 8, 8200},
+};
+
+class LongColumns : public ::testing::TestWithParam<LongCase> {};
+
+TEST_P(LongColumns, HoldTheRowsOfTheirSamples) {
+    const LongCase& t = GetParam();
+    constexpr uint32_t kWidth = 640;
+    const uint32_t frames = kWidth * t.perColumn + 100;
+    Image im = makeImage(t.channels, t.bits, frames);
+    const uint32_t bps = im.info.bytesPerSample;
+    std::vector<uint8_t> want[2] = {std::vector<uint8_t>(kWidth * kOverviewRows),
+                                    std::vector<uint8_t>(kWidth * kOverviewRows)};
+    uint32_t seed = 12345;
+    for (uint32_t f = 0; f < frames; ++f) {
+        const uint32_t column = f / t.perColumn;
+        // A top byte the bands never hold, once per column and channel: at
+        // each place near the column's start (left half of the columns) or
+        // its end (right half), so at each place in a block and its tail.
+        const uint32_t lonePlace = column < kWidth / 2 ? column : t.perColumn - 1 - (column - kWidth / 2);
+        for (uint32_t ch = 0; ch < t.channels; ++ch) {
+            seed = seed * 1103515245u + 12345u;
+            // A band of top bytes that differs by column and channel, often
+            // across zero; in a column's second half the band of the other
+            // sign, whose bytes are the first half's keys in the rows' order.
+            uint8_t high = uint8_t(0xC0 + (column * (ch ? 13 : 7) + ch * 40) % 100 + (seed >> 16) % (ch ? 9 : 17));
+            if (f % t.perColumn >= t.perColumn / 2) high ^= 0x80;
+            if (f % t.perColumn == lonePlace) high = ch ? 0xBA : 0x3A;
+            uint8_t* p = &im.bytes[im.info.dataOffset + f * im.info.frameBytes + ch * bps];
+            for (uint32_t b = 0; b + 1 < bps; ++b) p[b] = uint8_t(seed >> (8 * b));
+            p[bps - 1] = high;
+            if (column < kWidth) want[ch][column * kOverviewRows + uint32_t(overviewRow(high, t.bits == 8))] = 1;
         }
-        const OverviewBitmaps maps = build(im, viewFor(im, int32_t(kWidth)));
-        for (int32_t c = 0; c < int32_t(kWidth); ++c) {
-            ASSERT_EQ(rowsOf(maps.left, c), rowsOf(want[0], c)) << bits << " bits, column " << c;
-            ASSERT_EQ(rowsOf(maps.right, c), rowsOf(want[1], c)) << bits << " bits, column " << c;
+    }
+    const ViewState v = viewFor(im, int32_t(kWidth));
+    ASSERT_EQ(v.framesPerPixel[0], t.perColumn);
+    const OverviewBitmaps maps = build(im, v);
+    for (int32_t c = 0; c < int32_t(kWidth); ++c) {
+        ASSERT_EQ(rowsOf(maps.left, c), rowsOf(want[0], c)) << "column " << c;
+        if (t.channels == 2) {
+            ASSERT_EQ(rowsOf(maps.right, c), rowsOf(want[1], c)) << "column " << c;
         }
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Files, LongColumns, ::testing::ValuesIn(kLong),
+                         [](const auto& c) { return std::string(c.param.name); });
 
 TEST(BuildOverview, TwentyFourBitUsesTheTopByte) {
     Image im = makeImage(2, 24, 640 * 10);
