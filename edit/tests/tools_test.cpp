@@ -202,6 +202,17 @@ TEST(Attenuate, FlatFrameInShorteningCountsOnceWhenEnlargeIsOff) {
     EXPECT_EQ(t.x(1), 3 + 90909);
 }
 
+// A three-frame edit from `column` on page 5, held at x16 (the quiet-page gain).
+static ToolDoc quietPageDoc(uint16_t bits, int32_t column) {
+    ToolDoc t = toolDoc(2, bits, 1, 5, column, 3, {}, 0);
+    Document& d = t.d();
+    ViewEvents e;
+    d.view.editFramePresent = false;
+    applyGain(d, 4, 5, e);
+    d.view.editFramePresent = true;
+    return t;
+}
+
 TEST(LowPass, ReadsTheTrueValueOutsideThePageAndRefusesWhatCannotTakeTheGainBack) {
     // Page 5 at x16; the sample before column 0 is outside the page and carries no gain.
     struct Row {
@@ -213,13 +224,9 @@ TEST(LowPass, ReadsTheTrueValueOutsideThePageAndRefusesWhatCannotTakeTheGainBack
     const SampleValue averaged = 16 * ((3000 + 30 + 60) / 3);
     for (const Row r : {Row{16, 3000, TickResult::applied, averaged}, Row{24, 3000, TickResult::applied, averaged},
                         Row{16, 8000000, TickResult::refused, 16 * 30}}) {  // loud, just outside the quiet page
-        ToolDoc t = toolDoc(2, r.bits, 1, 5, 0, 3, {}, 0);
+        ToolDoc t = quietPageDoc(r.bits, 0);
         Document& d = t.d();
-        ViewEvents e;
-        d.view.editFramePresent = false;
-        applyGain(d, 4, 5, e);
         ASSERT_EQ(d.view.gainShift, 4);
-        d.view.editFramePresent = true;
         t.x(-1) = r.before;
         for (int k = 0; k < 4; ++k) t.x(k) = 16 * 30 * (k + 1);
         ToolRun run;
@@ -234,13 +241,9 @@ TEST(LowPass, ReadsTheTrueValueOutsideThePageAndRefusesWhatCannotTakeTheGainBack
 // The frame ends at the page's last column: B lies outside the gain and is read as it is held.
 TEST(LowPass, ReadsTheTrueValueAfterThePage) {
     for (uint16_t bits : {16, 24}) {
-        ToolDoc t = toolDoc(2, bits, 1, 5, 637, 3, {}, 0);
+        ToolDoc t = quietPageDoc(bits, 637);
         Document& d = t.d();
-        ViewEvents e;
-        d.view.editFramePresent = false;
-        applyGain(d, 4, 5, e);
         ASSERT_EQ(d.view.gainShift, 4);
-        d.view.editFramePresent = true;
         for (int k = -1; k < 3; ++k) t.x(k) = 16 * 30 * (k + 2);
         t.x(3) = 3000;
         ToolRun run;
