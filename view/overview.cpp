@@ -30,6 +30,11 @@ void seenToRows(const Seen& seen, uint8_t* rows, bool eightBit) {
         if (seen[b]) rows[overviewRow(uint8_t(b), eightBit)] = 1;
 }
 
+// A column's frames from its first one; none past the data.
+uint64_t columnFrames(uint64_t firstFrame, uint32_t framesPerColumn, uint64_t totalFrames) {
+    return firstFrame >= totalFrames ? 0 : std::min<uint64_t>(framesPerColumn, totalFrames - firstFrame);
+}
+
 // 8- and 16-bit files: a column is read in blocks of 256 bytes whose lowest
 // and highest sample per channel come from vector min/max. A block whose
 // samples all lie in a run of top bytes already marked adds nothing and
@@ -113,8 +118,7 @@ void markColumnsByBlock(OverviewBitmaps& maps, int32_t first, int32_t end, const
     const uint32_t rightTop = frameBytes - 1;
     for (int32_t i = first; i < end; ++i) {
         const uint64_t firstFrame = uint64_t(framesPerColumn) * uint32_t(i);
-        const uint64_t frames =
-            firstFrame >= totalFrames ? 0 : std::min<uint64_t>(framesPerColumn, totalFrames - firstFrame);
+        const uint64_t frames = columnFrames(firstFrame, framesPerColumn, totalFrames);
         Seen seenLeft = {}, seenRight = {};
         MarkedRuns runsLeft, runsRight;
         const uint8_t* p = image + info.dataOffset + firstFrame * frameBytes;
@@ -166,8 +170,7 @@ void markColumns(OverviewBitmaps& maps, int32_t first, int32_t end, const uint8_
     const uint32_t rightStep = info.bytesPerSample;
     for (int32_t i = first; i < end; ++i) {
         const uint64_t firstFrame = uint64_t(framesPerColumn) * uint32_t(i);
-        const uint64_t frames =
-            firstFrame >= totalFrames ? 0 : std::min<uint64_t>(framesPerColumn, totalFrames - firstFrame);
+        const uint64_t frames = columnFrames(firstFrame, framesPerColumn, totalFrames);
         Seen seenLeft = {}, seenRight = {};
         const uint8_t* p = top + firstFrame * frameBytes;
         if (left && right) {

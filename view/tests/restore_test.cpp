@@ -213,6 +213,17 @@ void attenuateAndRecord(Document& d) {
     ASSERT_TRUE(endToolRun(d, run, e));
 }
 
+// A shortening restore's end: the frame it kept, open again on page 5, with a fresh history.
+void expectBackOnPageFive(const Document& d, const decltype(ViewState::zoomFrameLeft)& zoomFrameLeft, uint32_t start,
+                          uint32_t end) {
+    EXPECT_EQ(d.view.page, 5);
+    EXPECT_EQ(d.view.zoomFrameLeft, zoomFrameLeft);
+    EXPECT_EQ(d.view.editFrameStart, start);
+    EXPECT_EQ(d.view.editFrameEnd, end);
+    EXPECT_TRUE(d.view.editFramePresent);
+    EXPECT_EQ(historyLook(d).counter, "0/0");
+}
+
 TEST(Restore, KindThreeSurvivesItsConfirmAndReturnsToThePosition) {
     auto l = descended(1);
     Document& d = **l;
@@ -237,12 +248,7 @@ TEST(Restore, KindThreeSurvivesItsConfirmAndReturnsToThePosition) {
     d.view.zoomFrameLeft[2] = 0;  // the user looked elsewhere
     ViewEvents r;
     ASSERT_TRUE(applyRestore(d, l->fs, bandSplit(), r));
-    EXPECT_EQ(d.view.page, 5);
-    EXPECT_EQ(d.view.zoomFrameLeft, expected.zoomFrameLeft);
-    EXPECT_EQ(d.view.editFrameStart, expected.frameStart);
-    EXPECT_EQ(d.view.editFrameEnd, expected.frameEnd);
-    EXPECT_TRUE(d.view.editFramePresent);
-    EXPECT_EQ(historyLook(d).counter, "0/0");
+    expectBackOnPageFive(d, expected.zoomFrameLeft, expected.frameStart, expected.frameEnd);
 }
 
 TEST(Restore, KindTwoNeedsRecordedStepsAndEndsTheShorteningFirst) {
@@ -300,12 +306,7 @@ TEST(Restore, KindTwoRightAfterTheRepeat) {
         ASSERT_EQ(applyRestore(r, l->fs, bandSplit(), e), !stepInNewFrame);
         if (!stepInNewFrame) {
             EXPECT_EQ(r.view.shorteningStartPage, 0);
-            EXPECT_EQ(r.view.page, 5);
-            EXPECT_EQ(r.view.zoomFrameLeft, was.zoomFrameLeft);
-            EXPECT_EQ(r.view.editFrameStart, was.editFrameStart);
-            EXPECT_EQ(r.view.editFrameEnd, was.editFrameEnd);
-            EXPECT_TRUE(r.view.editFramePresent);
-            EXPECT_EQ(historyLook(r).counter, "0/0");
+            expectBackOnPageFive(r, was.zoomFrameLeft, was.editFrameStart, was.editFrameEnd);
         }
         EXPECT_EQ(imageOnLeaving(*l), image);
     }
